@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class IniFile;
+
+// The texts the user reads: the message table, the screen-title table and every screen text, each
+// with a built-in value that the language file (Quorvale.LNG, one section per language) replaces.
+
+inline constexpr int LangMsgCount = 73;
+inline constexpr int LangTitleCount = 24;
+
+extern QString LangMsg[LangMsgCount];     // entry N from key "msg<N+1>"
+extern QString LangTitle[LangTitleCount]; // entry N from key "hint<N+1>"
+extern QString CurrentLanguage;           // the section of the language file in use
+
+// The value of key in the CurrentLanguage section of the open language file, or the built-in text
+// when the file, the section or the key is absent.
+QString LangText(const QString& key, const QString& builtIn);
+
+// The language file that LangText reads (the program folder's Quorvale.LNG); none = built-ins.
+void OpenLanguageFile(const QString& path);
+void CloseLanguageFile();
+bool LanguageFileIsOpen();
+
+// Built-in texts of both tables.
+QString BuiltInMsg(int index);
+QString BuiltInTitle(int index);
+// Puts the built-in texts into LangMsg and LangTitle.
+void ResetLanguageTables();
+// Fills LangMsg and LangTitle from the open language file for CurrentLanguage.
+void LoadLanguageTables();
+
+// The client text that marks a production order (LangTitle[19], built-in "Produção").
+inline const QString& ProductionClient() { return LangTitle[19]; }

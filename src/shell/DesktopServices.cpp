@@ -1,0 +1,136 @@
+#include "shell/DesktopServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+std::unique_ptr<DesktopServices>& slot()
+{
+    static std::unique_ptr<DesktopServices> services = std::make_unique<SystemDesktopServices>();
+    return services;
+}
+
+QString helpCommandName(DesktopServices::HelpCommand c)
+{
+    switch (c) {
+    case DesktopServices::HelpCommand::Contents: return "Contents";
+    case DesktopServices::HelpCommand::Index: return "Index";
+    case DesktopServices::HelpCommand::Context: return "Context";
+    }
+    return {};
+}
+
+} // namespace
+
+DesktopServices& DesktopServices::instance() { return *slot(); }
+
+std::unique_ptr<DesktopServices> DesktopServices::setInstance(std::unique_ptr<DesktopServices> services)
+{
+    auto previous = std::move(slot());
+    slot() = services ? std::move(services) : std::make_unique<SystemDesktopServices>();
+    return previous;
+}
+
+QString SystemDesktopServices::findProgram(const QStringList& candidates)
+{
+    for (const QString& c : candidates) {
+        const QString path = QStandardPaths::findExecutable(c);
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+QStringList SystemDesktopServices::calculatorCandidates()
+{
+    return {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"};
+}
+
+QStringList SystemDesktopServices::textEditorCandidates()
+{
+    return {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma", "featherpad",
+            "leafpad", "geany"};
+}
+
+bool SystemDesktopServices::openUrl(const QString& url)
+{
+    return QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode));
+}
+
+bool SystemDesktopServices::startTool(Tool tool)
+{
+    const QString program = findProgram(tool == Tool::Calculator ? calculatorCandidates() : textEditorCandidates());
+    return !program.isEmpty() && QProcess::startDetached(program, {});
+}
+
+bool SystemDesktopServices::openTextEditor(const QString& file)
+{
+    const QString program = findProgram(textEditorCandidates());
+    if (!program.isEmpty())
+        return QProcess::startDetached(program, {file});
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+bool SystemDesktopServices::showHelp(const QString& helpFile, HelpCommand command, int context)
+{
+    if (!QFileInfo::exists(helpFile))
+        return false;
+    const QString viewer = QFileInfo(QApplication::applicationFilePath()).absolutePath() + "/quorvale-help";
+    if (QFileInfo(viewer).isExecutable()) {
+        QStringList args{helpFile, "--" + helpCommandName(command).toLower()};
+        if (command == HelpCommand::Context)
+            args << QString::number(context);
+        return QProcess::startDetached(viewer, args);
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+}
+
+void SystemDesktopServices::beep() { QApplication::beep(); }
+
+QStringList SystemDesktopServices::printers()
+{
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    names << QStringLiteral("PDF");
+    return names;
+}
+
+bool RecordingDesktopServices::openUrl(const QString& url)
+{
+    calls << "openUrl " + url;
+    return result;
+}
+
+bool RecordingDesktopServices::startTool(Tool tool)
+{
+    calls << QString("startTool ") + (tool == Tool::Calculator ? "Calculator" : "TextEditor");
+    return result;
+}
+
+bool RecordingDesktopServices::openTextEditor(const QString& file)
+{
+    calls << "openTextEditor " + file;
+    return result;
+}
+
+bool RecordingDesktopServices::showHelp(const QString& helpFile, HelpCommand command, int context)
+{
+    calls << QString("showHelp %1 %2 %3").arg(helpFile, helpCommandName(command)).arg(context);
+    return result;
+}
+
+void RecordingDesktopServices::beep() { calls << "beep"; }
+
+ScopedRecordingDesktop::ScopedRecordingDesktop()
+{
+    auto recording = std::make_unique<RecordingDesktopServices>();
+    m_recording = recording.get();
+    m_saved = DesktopServices::setInstance(std::move(recording));
+}
+
+ScopedRecordingDesktop::~ScopedRecordingDesktop() { DesktopServices::setInstance(std::move(m_saved)); }

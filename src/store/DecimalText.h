@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Numbers as the data files store them: text with the local decimal separator and no thousands
+// separator (RegionalSettings). Readers accept any text the writers produce; a text that is not a
+// number raises ConversionError naming it.
+namespace DecimalText {
+
+// Blanks around the text, a sign, digits, the local decimal separator and an exponent are accepted.
+std::optional<double> parse(const QString& text);
+double StrToFloat(const QString& text);                // throws ConversionError
+double StrToFloatDef(const QString& text, double def); // the default for text that is no number
+
+std::optional<int> parseInt(const QString& text);
+int StrToInt(const QString& text);                     // throws ConversionError
+int StrToIntDef(const QString& text, int def);
+
+// The general conversion: shortest text with up to 15 significant digits ("1.5", "1E20").
+QString FloatToStr(double value);
+QString FloatToStrPrecision(double value, int significantDigits);
+// A picture such as "0.###", "0.#", "0.00" or "#,##0.00" with the local separators.
+QString FormatFloat(const QString& pattern, double value);
+// printf's "%.<decimals>f" with the local decimal separator.
+QString FormatFixed(double value, int decimals);
+QString IntToStr(long long value);
+
+} // namespace DecimalText

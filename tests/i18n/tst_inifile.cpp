@@ -1,0 +1,115 @@
+// Settings files with the desktop's private-profile rules.
+#include "i18n/IniFile.h"
+#include "i18n/Language.h"
+#include "store/StoreError.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+#include <unistd.h>
+
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::writeFile;
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readingRules()
+    {
+        TempFolder dir;
+        const QString path = dir.file("Quorvale.ini");
+        writeFile(path, "; a comment\r\n[Options]\r\n  SavePosition = 1 \r\nLanguage=\"  Portuguese \"\r\n"
+                        "Quoted='x'\r\nHalf=\"x\r\nNumber=abc\r\nHex=0x10\r\n[Supliers]\nNumber=2\nSup1=Caf\xe9\n");
+        IniFile ini(path);
+        QCOMPARE(ini.ReadBool("options", "SAVEPOSITION", false), true);
+        QCOMPARE(ini.ReadString("Options", "Language", ""), QString("  Portuguese "));
+        QCOMPARE(ini.ReadString("Options", "Quoted", ""), QString("x"));
+        QCOMPARE(ini.ReadString("Options", "Half", ""), QString("\"x"));
+        QCOMPARE(ini.ReadInteger("Options", "Number", 7), 7);
+        QCOMPARE(ini.ReadInteger("Options", "Hex", 0), 16);
+        QCOMPARE(ini.ReadInteger("Supliers", "Number", 0), 2); // LF-only lines read too
+        QCOMPARE(ini.ReadString("Supliers", "Sup1", ""), QString::fromUtf8("Café"));
+        QCOMPARE(ini.ReadString("Missing", "Sup1", "(none)"), QString("(none)"));
+        QCOMPARE(ini.ReadSection("Supliers"), QStringList({"Number", "Sup1"}));
+        QCOMPARE(ini.ReadSections(), QStringList({"Options", "Supliers"}));
+        QVERIFY(ini.ValueExists("OPTIONS", "quoted"));
+
+        // A missing file reads as empty.
+        IniFile none(dir.file("none.ini"));
+        QCOMPARE(none.ReadBool("Options", "BlueTheme", true), true);
+        QVERIFY(!QFileInfo::exists(dir.file("none.ini")));
+    }
+
+    void writesKeepEveryOtherLine()
+    {
+        TempFolder dir;
+        const QString path = dir.file("Quorvale.ini");
+        const QByteArray original = "; keep me\r\n[Options]\r\nLanguage = English   \r\nBlueTheme=1\r\n\r\n[Company A]\r\nQuorvale=Manual\r\n";
+        writeFile(path, original);
+        IniFile ini(path);
+        ini.WriteString("options", "LANGUAGE", "Portuguese");
+        QCOMPARE(readFile(path), QByteArray("; keep me\r\n[Options]\r\nLANGUAGE=Portuguese\r\nBlueTheme=1\r\n\r\n"
+                                            "[Company A]\r\nQuorvale=Manual\r\n"));
+        ini.WriteBool("Options", "NeutralFormat", true);
+        QCOMPARE(readFile(path), QByteArray("; keep me\r\n[Options]\r\nLANGUAGE=Portuguese\r\nBlueTheme=1\r\nNeutralFormat=1\r\n\r\n"
+                                            "[Company A]\r\nQuorvale=Manual\r\n"));
+        ini.WriteInteger(QString::fromUtf8("Fábrica"), "HoursPerDay", 16);
+        QVERIFY(readFile(path).endsWith("Quorvale=Manual\r\n[F\xe1" "brica]\r\nHoursPerDay=16\r\n"));
+        QCOMPARE(ini.ReadInteger(QString::fromUtf8("FÁBRICA"), "hoursperday", 24), 16);
+        ini.DeleteKey("Company A", "Quorvale");
+        QVERIFY(!ini.ValueExists("Company A", "Quorvale"));
+        ini.EraseSection("Company A");
+        QVERIFY(!ini.SectionExists("Company A"));
+        QVERIFY(readFile(path).startsWith("; keep me\r\n[Options]"));
+    }
+
+    void newFileAndSharedView()
+    {
+        TempFolder dir;
+        const QString path = dir.file("new.ini");
+        IniFile a(path);
+        IniFile b(path);
+        a.WriteString("Supliers", "Number", "1");
+        QCOMPARE(readFile(path), QByteArray("[Supliers]\r\nNumber=1\r\n")); // on disk at once
+        QCOMPARE(b.ReadInteger("Supliers", "Number", 0), 1);
+        // A change by another program is picked up.
+        writeFile(path, "[Supliers]\nNumber=3\nextra=1\n");
+        QCOMPARE(a.ReadInteger("Supliers", "Number", 0), 3);
+        a.WriteString("Supliers", "Sup1", "X");
+        QCOMPARE(readFile(path), QByteArray("[Supliers]\nNumber=3\nextra=1\nSup1=X\n"));
+    }
+
+    void unwritableFileThrowsWithTheSystemText()
+    {
+        TempFolder dir;
+        IniFile ini(dir.path() + "missing-folder/Quorvale.ini");
+        QVERIFY_THROWS_EXCEPTION(StoreError, ini.WriteString("Options", "x", "1"));
+    }
+
+    void languageLookupFallsBackToBuiltIns()
+    {
+        TempFolder dir;
+        const QString path = dir.file("Quorvale.LNG");
+        writeFile(path, "[Portuguese]\r\nMSG23=\"  Nenhum registo seleccionado !\"\r\nmsg4=  sem aspas\r\n");
+        CurrentLanguage = "Portuguese";
+        OpenLanguageFile(path);
+        LoadLanguageTables();
+        QCOMPARE(LangMsg[22], QString("  Nenhum registo seleccionado !"));
+        QCOMPARE(LangMsg[3], QString("sem aspas"));
+        QCOMPARE(LangMsg[0], QString("New data file !"));
+        QCOMPARE(LangTitle[19], QString::fromUtf8("Produção"));
+        QCOMPARE(ProductionClient(), QString::fromUtf8("Produção"));
+        CurrentLanguage = "Klingon";
+        LoadLanguageTables();
+        QCOMPARE(LangMsg[22], QString("No record selected !"));
+        QCOMPARE(LangText("label_31", QString::fromUtf8("Produto")), QString::fromUtf8("Produto"));
+        CloseLanguageFile();
+        CurrentLanguage = "English";
+        ResetLanguageTables();
+        QCOMPARE(LangMsg[72], QString("Can't edit 'production' orders."));
+        QCOMPARE(LangMsg[50], QString("Ilegal characters in product designation * : / | \\ ;"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"

@@ -1,0 +1,132 @@
+// Numbers and dates as text under a point locale and a comma locale.
+#include "store/Clock.h"
+#include "store/DateText.h"
+#include "store/DecimalText.h"
+#include "store/RegionalSettings.h"
+#include "store/StoreError.h"
+
+#include <QTest>
+
+using namespace DecimalText;
+
+class TestTexts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(10, 0))); }
+
+    void numbersInAPointLocale()
+    {
+        ScopedRegionalSettings rs(RegionalSettings::pointLocale());
+        QCOMPARE(StrToFloat("1.5"), 1.5);
+        QCOMPARE(StrToFloat(" -3 "), -3.0);
+        QCOMPARE(StrToFloat(".5"), 0.5);
+        QCOMPARE(StrToFloat("1E3"), 1000.0);
+        QVERIFY(!parse("1,5"));
+        QVERIFY(!parse("1.000.000"));
+        QVERIFY(!parse(""));
+        QVERIFY(!parse("abc"));
+        QVERIFY(!parse("1.5x"));
+        QCOMPARE(FormatFloat("0.###", 2.5), QString("2.5"));
+        QCOMPARE(FormatFloat("0.###", 3.75), QString("3.75"));
+        QCOMPARE(FormatFloat("0.###", 2.0), QString("2"));
+        QCOMPARE(FormatFloat("0.###", 1.0 / 3), QString("0.333"));
+        QCOMPARE(FormatFloat("0.#", 7.25), QString("7.3")); // half away from zero
+        QCOMPARE(FormatFloat("0.00", 2), QString("2.00"));
+        QCOMPARE(FormatFloat("#,##0.00", 1234567.891), QString("1,234,567.89"));
+        QCOMPARE(FormatFloat("0.#", -0.01), QString("0"));
+        QCOMPARE(FormatFixed(5, 0), QString("5"));
+        QCOMPARE(FormatFixed(2.345, 2), QString("2.35"));
+        QCOMPARE(FloatToStr(1440), QString("1440"));
+        QCOMPARE(FloatToStr(0.1 + 0.2), QString("0.3"));
+        QCOMPARE(FloatToStr(-2), QString("-2"));
+        QCOMPARE(FloatToStr(1e20), QString("1E20"));
+        QCOMPARE(FloatToStr(0.00001), QString("0.00001"));
+        QCOMPARE(FloatToStr(1.5e-7), QString("1.5E-7"));
+    }
+
+    void numbersInACommaLocale()
+    {
+        ScopedRegionalSettings rs(RegionalSettings::commaLocale());
+        QCOMPARE(StrToFloat("1,5"), 1.5);
+        QVERIFY(!parse("1.5"));
+        QCOMPARE(FormatFloat("0.###", 3.75), QString("3,75"));
+        QCOMPARE(FormatFloat("#,##0.00", 1234.5), QString("1.234,50"));
+        QCOMPARE(FloatToStr(0.5 * 2 * 60 * 24), QString("1440"));
+        QCOMPARE(FloatToStr(2.5), QString("2,5"));
+        QCOMPARE(FormatFixed(2.5, 1), QString("2,5"));
+        try {
+            StrToFloat("1.5");
+            QFAIL("a point is no decimal separator here");
+        } catch (const ConversionError& e) {
+            QCOMPARE(e.message(), QString("'1.5' is not a valid floating point value"));
+        }
+    }
+
+    void integers()
+    {
+        QCOMPARE(StrToInt("120"), 120);
+        QCOMPARE(StrToInt(" 7 "), 7);
+        QCOMPARE(StrToInt("-3"), -3);
+        QVERIFY(!parseInt("1.5"));
+        QVERIFY(!parseInt(""));
+        QVERIFY(!parseInt("99999999999"));
+        try {
+            StrToInt("1x");
+            QFAIL("not an integer");
+        } catch (const ConversionError& e) {
+            QCOMPARE(e.message(), QString("'1x' is not a valid integer value"));
+        }
+    }
+
+    void datesFollowTheLocalPattern()
+    {
+        {
+            ScopedRegionalSettings rs(RegionalSettings::pointLocale()); // dd/MM/yyyy
+            QCOMPARE(DateText::StrToDate("08/12/2026"), QDate(2026, 12, 8));
+            QCOMPARE(DateText::StrToDate("8/2/2026"), QDate(2026, 2, 8));
+            QCOMPARE(DateText::StrToDate("8/2"), QDate(2026, 2, 8));
+            QCOMPARE(DateText::StrToDate("8/2/26"), QDate(2026, 2, 8));
+            QCOMPARE(DateText::StrToDate("2/6/1905"), QDate(1905, 6, 2));
+            QCOMPARE(DateText::DateToStr(QDate(1905, 6, 2)), QString("02/06/1905"));
+            QVERIFY(!DateText::parse("31/02/2026"));
+            QVERIFY(!DateText::parse("08-12-2026"));
+            QVERIFY(!DateText::parse("x/12/2026"));
+            QVERIFY(!DateText::parse(""));
+        }
+        {
+            RegionalSettings us = RegionalSettings::pointLocale();
+            us.shortDatePattern = "M/d/yyyy";
+            ScopedRegionalSettings rs(us);
+            QCOMPARE(DateText::StrToDate("12/8/2026"), QDate(2026, 12, 8));
+            QCOMPARE(DateText::DateToStr(QDate(2026, 2, 8)), QString("2/8/2026"));
+        }
+        {
+            ScopedRegionalSettings rs(RegionalSettings::commaLocale()); // dd-MM-yyyy
+            QCOMPARE(DateText::StrToDate("08-12-2026"), QDate(2026, 12, 8));
+            QCOMPARE(DateText::DateToStr(QDate(2026, 12, 8)), QString("08-12-2026"));
+            try {
+                DateText::StrToDate("08/12/2026");
+                QFAIL("wrong separator");
+            } catch (const ConversionError& e) {
+                QCOMPARE(e.message(), QString("'08/12/2026' is not a valid date"));
+            }
+        }
+        QCOMPARE(DateText::SortKey(QDate(2026, 2, 8)), QString("2026-02-08"));
+    }
+
+    void localeDatePatternsBecomeNumericWithFourDigitYears()
+    {
+        QCOMPARE(RegionalSettings::numericShortDatePattern("M/d/yy"), QString("M/d/yyyy"));
+        QCOMPARE(RegionalSettings::numericShortDatePattern("dd/MM/yyyy"), QString("dd/MM/yyyy"));
+        QCOMPARE(RegionalSettings::numericShortDatePattern("dd.MM.yy"), QString("dd.MM.yyyy"));
+        QCOMPARE(RegionalSettings::numericShortDatePattern("yyyy-MM-dd"), QString("yyyy-MM-dd"));
+        QCOMPARE(RegionalSettings::numericShortDatePattern("d MMM yyyy"), QString("dd-MM-yyyy"));
+        const RegionalSettings pt = RegionalSettings::fromLocaleName("pt_PT");
+        QCOMPARE(pt.decimalSeparator, QChar(','));
+        QVERIFY(pt.shortDatePattern.contains("yyyy"));
+        QCOMPARE(pt.shortMonthNames.size(), 12);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTexts)
+#include "tst_texts.moc"
