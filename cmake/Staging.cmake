@@ -36,10 +36,13 @@ add_custom_target(quorvale_stage ALL
   VERBATIM)
 add_dependencies(quorvale quorvale_stage)
 
-# The tests of the sample and of the staging find the generated sample, the tools and cmake itself
-# through these definitions; they are added once every test target exists.
+# The tests of the sample, of the staging and of the large company find the generated sample, the
+# tools and cmake itself through these definitions; they are added once every test target exists.
 function(quorvale_staging_test_setup)
-  foreach(test tst_sample tst_staging)
+  if(TARGET tst_bigdb AND TARGET quorvale_make_bigdb)
+    add_dependencies(tst_bigdb quorvale_make_bigdb)
+  endif()
+  foreach(test tst_sample tst_staging tst_bigdb)
     if(TARGET ${test})
       target_compile_definitions(${test} PRIVATE
         QUORVALE_SAMPLE_DIR="${QUORVALE_SAMPLE_DIR}"
