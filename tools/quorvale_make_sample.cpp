@@ -368,12 +368,13 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() != 2 || args.contains("--help") || args.contains("-h")) {
+    const bool help = args.contains("--help") || args.contains("-h");
+    if (args.size() != 2 || help) {
         std::printf("Usage: quorvale_make_sample <csv folder> <company folder>\n"
                     "Writes the twelve data files of the sample company from <csv folder>/<Name>.csv\n"
                     "(e.g. Produtos.csv for Produtos.DAT) in the neutral format: numbers with a point,\n"
                     "dates dd/mm/yyyy. Nothing is written when any source has a fault.\n");
-        return args.size() == 2 ? 0 : 2;
+        return help ? 0 : 2;
     }
     const QString csvFolder = QDir(args[0]).absolutePath() + '/';
     const QString outFolder = QDir(args[1]).absolutePath() + '/';
