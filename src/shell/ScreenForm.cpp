@@ -125,3 +125,8 @@ void SetHeading(StringGrid* grid, int col, const QString& key, const QString& bu
 {
     grid->setCells(col, 0, LangText(key, builtIn));
 }
+
+void SetHint(QWidget* control, const QString& key, const QString& builtIn)
+{
+    control->setToolTip(LangText(key, builtIn));
+}

@@ -47,6 +47,10 @@ public:
     void setFirstInput(QWidget* input) { m_firstInput = input; }
     QWidget* FirstInput() const { return m_firstInput; }
 
+    // The screen's texts from the language file (LangText); run by the show handler each time the
+    // screen is shown, and by whoever changes the language of an open screen.
+    virtual void ApplyFormLanguage() {}
+
     // Connects the Close button to CloseScreen (done by itself at the latest when the screen is
     // polished or shown; a constructor may call it as soon as the button exists).
     void WireCloseButton();
@@ -59,8 +63,6 @@ protected:
     // The show handler (see above); a screen with a different order overrides it and calls the
     // steps itself.
     virtual void FormShow();
-    // The screen's texts from the language file (LangText), each time it is shown.
-    virtual void ApplyFormLanguage() {}
     // Reads the screen's data files into its grids.
     virtual void LoadData() {}
     // Fills the screen's drop-down lists.
@@ -92,3 +94,5 @@ private:
 // of the column), from the language file with the built-in text as fallback.
 void SetCaption(QWidget* control, const QString& key, const QString& builtIn);
 void SetHeading(StringGrid* grid, int col, const QString& key, const QString& builtIn);
+// The hint (tool tip) of a control.
+void SetHint(QWidget* control, const QString& key, const QString& builtIn);

@@ -414,7 +414,8 @@ void StringGrid::ApplyColumnShares()
     std::vector<int> widths(static_cast<size_t>(n));
     int total = 0;
     for (int c = 0; c < n; ++c) {
-        widths[size_t(c)] = qMax(0, int(std::lround(base * m_shares[c])));
+        // A column with a share never vanishes, however narrow the grid (0 would hide it).
+        widths[size_t(c)] = m_shares[c] > 0 ? qMax(1, int(std::lround(base * m_shares[c]))) : 0;
         total += widths[size_t(c)];
     }
     // Rounding each share up must not push the last column past the edge.
