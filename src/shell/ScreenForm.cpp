@@ -41,13 +41,6 @@ void ScreenForm::setColumnShares(const QList<double>& shares)
         grid->setColumnShares(shares);
 }
 
-bool ScreenForm::event(QEvent* event)
-{
-    if (event->type() == QEvent::Polish)
-        WireCloseButton();
-    return QWidget::event(event);
-}
-
 void ScreenForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -51,8 +51,8 @@ public:
     // screen is shown, and by whoever changes the language of an open screen.
     virtual void ApplyFormLanguage() {}
 
-    // Connects the Close button to CloseScreen (done by itself at the latest when the screen is
-    // polished or shown; a constructor may call it as soon as the button exists).
+    // Connects the Close button to CloseScreen. Done by itself when the screen is first shown; a
+    // constructor may call it as soon as the button exists, for a screen closed before it shows.
     void WireCloseButton();
 
 Q_SIGNALS:
@@ -77,7 +77,6 @@ protected:
     void CloseScreen();
     virtual void FormCloseScreen() {}
 
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
