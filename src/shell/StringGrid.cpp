@@ -1,7 +1,11 @@
 #include "shell/StringGrid.h"
 
-#include <QHeaderView>
+#include "shell/GridRoutines.h"
+
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <cmath>
 
 StringGridModel::StringGridModel(StringGrid* grid) : QAbstractTableModel(grid), m_grid(grid) {}
 
@@ -47,7 +51,7 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::DisplayRole)
         return m_grid->Cells(section, 0);
     if (role == Qt::TextAlignmentRole)
-        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return QVariant(m_grid->StyleOf(section, 0).alignment);
     return {};
 }
 
@@ -57,31 +61,45 @@ void StringGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 {
     const int col = index.column();
     const int row = index.row() + 1;
-    const CellStyle style = m_grid->StyleOf(col, row);
-    painter->save();
-    painter->fillRect(option.rect, style.background.isValid() ? style.background : option.palette.base().color());
-    bool painted = false;
-    if (m_grid->m_painter)
-        painted = m_grid->m_painter(painter, option.rect, col, row);
-    if (!painted) {
-        QFont font = option.font;
-        if (style.bold)
-            font.setBold(true);
-        painter->setFont(font);
-        painter->setPen(style.foreground.isValid() ? style.foreground : option.palette.text().color());
-        const QRect textRect = option.rect.adjusted(2, 0, -2, 0);
-        const QString text = m_grid->Cells(col, row);
-        painter->drawText(textRect, int(style.alignment) | Qt::TextSingleLine,
-                          option.fontMetrics.elidedText(text, Qt::ElideNone, textRect.width()));
+    DrawGridCell(m_grid, painter, col, row, option.rect, m_grid->StyleOf(col, row));
+    // The current cell carries a dotted frame while the grid has the focus; selection itself is
+    // not shown.
+    if ((option.state & QStyle::State_HasFocus) && m_grid->hasFocus()) {
+        painter->save();
+        QPen pen(option.palette.text().color());
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
     }
-    painter->restore();
+}
+
+StringGridHeader::StringGridHeader(StringGrid* grid) : QHeaderView(Qt::Horizontal, grid), m_grid(grid) {}
+
+QSize StringGridHeader::sizeHint() const
+{
+    return {QHeaderView::sizeHint().width(), m_grid->DefaultRowHeight()};
+}
+
+void StringGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    DrawGridCell(m_grid, painter, logicalIndex, 0, rect, m_grid->StyleOf(logicalIndex, 0));
+}
+
+void StringGridHeader::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = mapTo(m_grid, event->position().toPoint());
+    const int col = logicalIndexAt(event->position().toPoint());
+    Q_EMIT m_grid->mousePressed(event->button(), pos, col, col >= 0 ? 0 : -1);
+    QHeaderView::mousePressEvent(event);
 }
 
 StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new StringGridModel(this))
 {
     m_rows.resize(2);
     m_colWidths.assign(size_t(m_colCount), 64);
-    m_alignments.assign(size_t(m_colCount), Qt::AlignLeft | Qt::AlignVCenter);
+    m_alignments.assign(size_t(m_colCount), Qt::AlignLeft | Qt::AlignTop);
+    setHorizontalHeader(new StringGridHeader(this));
     setModel(m_model);
     setItemDelegate(new StringGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -98,18 +116,23 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new String
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(0);
-    QFont bold = header->font();
-    bold.setBold(true);
-    header->setFont(bold);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    connect(header, &QHeaderView::sectionClicked, this, [this](int col) { Q_EMIT titleClicked(col); });
+    connect(header, &QHeaderView::sectionPressed, this, &StringGrid::onTitlePressed);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { Q_EMIT cellClicked(i.column(), i.row() + 1); });
     connect(this, &QTableView::doubleClicked, this,
             [this](const QModelIndex& i) { Q_EMIT cellDoubleClicked(i.column(), i.row() + 1); });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (i.isValid())
             Q_EMIT currentCellChanged(i.column(), i.row() + 1);
+    });
+    // A column the user widens by hand keeps that width as its own.
+    connect(header, &QHeaderView::sectionResized, this, [this](int col, int, int newSize) {
+        if (m_applyingWidths || col < 0 || col >= m_colCount || newSize <= 0 || isColumnHidden(col))
+            return;
+        m_colWidths[size_t(col)] = newSize;
+        if (col == 0)
+            m_firstColumnCut = 0;
     });
     applyColumnWidths();
 }
@@ -127,7 +150,17 @@ void StringGrid::endUpdate()
     if (--m_updating == 0) {
         m_model->endResetModel();
         applyColumnWidths();
+        rowCountChanged();
     }
+}
+
+void StringGrid::CellsChanged()
+{
+    if (m_updating)
+        return;
+    Q_EMIT m_model->headerDataChanged(Qt::Horizontal, 0, m_colCount - 1);
+    if (RowCount() > 1)
+        Q_EMIT m_model->dataChanged(m_model->index(0, 0), m_model->index(RowCount() - 2, m_colCount - 1));
 }
 
 void StringGrid::setRowCount(int rows)
@@ -149,6 +182,7 @@ void StringGrid::setRowCount(int rows)
         m_rows.resize(size_t(rows));
         m_model->endRemoveRows();
     }
+    rowCountChanged();
 }
 
 void StringGrid::setColCount(int cols)
@@ -163,7 +197,7 @@ void StringGrid::setColCount(int cols)
         if (int(r.size()) > cols)
             r.resize(size_t(cols));
     m_colWidths.resize(size_t(cols), 64);
-    m_alignments.resize(size_t(cols), Qt::AlignLeft | Qt::AlignVCenter);
+    m_alignments.resize(size_t(cols), Qt::AlignLeft | Qt::AlignTop);
     if (!m_updating) {
         m_model->endResetModel();
         applyColumnWidths();
@@ -233,21 +267,27 @@ void StringGrid::setColWidths(int col, int width)
     if (col < 0 || col >= m_colCount)
         return;
     m_colWidths[size_t(col)] = qMax(0, width);
-    if (!m_updating) {
-        setColumnHidden(col, width <= 0);
-        if (width > 0)
-            setColumnWidth(col, width);
-    }
+    if (col == 0)
+        m_firstColumnCut = 0; // a new width of its own
+    if (!m_updating)
+        applyColumnWidth(col);
+}
+
+void StringGrid::applyColumnWidth(int col)
+{
+    const int w = m_colWidths[size_t(col)];
+    const bool applying = m_applyingWidths;
+    m_applyingWidths = true;
+    setColumnHidden(col, w <= 0);
+    if (w > 0)
+        setColumnWidth(col, w);
+    m_applyingWidths = applying;
 }
 
 void StringGrid::applyColumnWidths()
 {
-    for (int c = 0; c < m_colCount; ++c) {
-        const int w = m_colWidths[size_t(c)];
-        setColumnHidden(c, w <= 0);
-        if (w > 0)
-            setColumnWidth(c, w);
-    }
+    for (int c = 0; c < m_colCount; ++c)
+        applyColumnWidth(c);
 }
 
 int StringGrid::DefaultRowHeight() const { return verticalHeader()->defaultSectionSize(); }
@@ -256,6 +296,10 @@ void StringGrid::setDefaultRowHeight(int height)
 {
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(height);
+    if (horizontalHeader()) {
+        horizontalHeader()->updateGeometry();
+        updateGeometries();
+    }
 }
 
 int StringGrid::Row() const
@@ -324,6 +368,7 @@ void StringGrid::setCellStyler(CellStyler styler)
 {
     m_styler = std::move(styler);
     viewport()->update();
+    horizontalHeader()->viewport()->update();
 }
 
 void StringGrid::setCellPainter(CellPainter painter)
@@ -343,9 +388,200 @@ void StringGrid::setColumnAlignment(int col, Qt::Alignment alignment)
 CellStyle StringGrid::StyleOf(int col, int row) const
 {
     CellStyle s;
-    if (col >= 0 && col < m_colCount)
+    if (row == 0)
+        s.bold = true;
+    else if (col >= 0 && col < m_colCount)
         s.alignment = m_alignments[size_t(col)];
     if (m_styler)
         m_styler(col, row, s);
     return s;
+}
+
+// --- Sizing ---------------------------------------------------------------------------------------
+
+void StringGrid::setColumnShares(const QList<double>& shares)
+{
+    m_shares = shares;
+    ApplyColumnShares();
+}
+
+void StringGrid::ApplyColumnShares()
+{
+    if (m_shares.isEmpty())
+        return;
+    const int base = qMax(0, width() - 2 * frameWidth());
+    const int n = qMin(int(m_shares.size()), m_colCount);
+    std::vector<int> widths(static_cast<size_t>(n));
+    int total = 0;
+    for (int c = 0; c < n; ++c) {
+        // A column with a share never vanishes, however narrow the grid (0 would hide it).
+        widths[size_t(c)] = m_shares[c] > 0 ? qMax(1, int(std::lround(base * m_shares[c]))) : 0;
+        total += widths[size_t(c)];
+    }
+    // Rounding each share up must not push the last column past the edge.
+    for (int c = n - 1; c >= 0 && total > base; --c) {
+        const int cut = qMin(total - base, qMax(0, widths[size_t(c)] - 1));
+        if (widths[size_t(c)] > 0) {
+            widths[size_t(c)] -= cut;
+            total -= cut;
+        }
+    }
+    for (int c = 0; c < n; ++c)
+        setColWidths(c, widths[size_t(c)]);
+    FitFirstColumn();
+}
+
+int StringGrid::ScrollBarWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+}
+
+namespace {
+
+struct Room {
+    int height; // for the data rows
+    bool vertical;
+};
+
+} // namespace
+
+static Room roomFor(const StringGrid* g)
+{
+    const int frame = 2 * g->frameWidth();
+    int height = g->height() - frame - (g->horizontalHeader()->isHidden() ? 0 : g->horizontalHeader()->sizeHint().height());
+    const int width = g->width() - frame;
+    const qint64 need = qint64(g->RowCount() - 1) * g->DefaultRowHeight();
+    const int bar = g->ScrollBarWidth();
+    auto verticalFor = [&](int h) {
+        switch (g->verticalScrollBarPolicy()) {
+        case Qt::ScrollBarAlwaysOff: return false;
+        case Qt::ScrollBarAlwaysOn: return true;
+        default: return need > h;
+        }
+    };
+    bool vertical = verticalFor(height);
+    int columns = 0;
+    for (int c = 0; c < g->ColCount(); ++c)
+        columns += g->ColWidths(c);
+    bool horizontal = false;
+    switch (g->horizontalScrollBarPolicy()) {
+    case Qt::ScrollBarAlwaysOff: break;
+    case Qt::ScrollBarAlwaysOn: horizontal = true; break;
+    default: horizontal = columns > width - (vertical ? bar : 0);
+    }
+    if (horizontal) {
+        height -= bar;
+        vertical = verticalFor(height);
+    }
+    return {qMax(0, height), vertical};
+}
+
+bool StringGrid::NeedsVerticalScrollBar() const { return roomFor(this).vertical; }
+
+int StringGrid::VisibleRowCount() const
+{
+    const int rh = qMax(1, DefaultRowHeight());
+    return roomFor(this).height / rh;
+}
+
+QList<int> StringGrid::VisibleColumns() const
+{
+    QList<int> cols;
+    for (int c = 0; c < m_colCount; ++c)
+        if (m_colWidths[size_t(c)] > 0)
+            cols << c;
+    return cols;
+}
+
+void StringGrid::FitFirstColumn()
+{
+    if (m_colCount < 1)
+        return;
+    const int base = m_colWidths[0] + m_firstColumnCut;
+    if (base <= 0)
+        return;
+    // Measured with column 0 at its full width.
+    m_colWidths[0] = base;
+    const int cut = NeedsVerticalScrollBar() ? qMin(ScrollBarWidth(), base - 1) : 0;
+    m_colWidths[0] = base - cut;
+    m_firstColumnCut = cut;
+    if (!m_updating)
+        applyColumnWidth(0);
+}
+
+void StringGrid::rowCountChanged()
+{
+    // Once column 0 is fitted it follows the rows: more rows may bring the scroll bar, fewer take
+    // it away again.
+    if (!m_shares.isEmpty() || m_firstColumnCut > 0)
+        FitFirstColumn();
+}
+
+void StringGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    if (!m_shares.isEmpty())
+        ApplyColumnShares();
+    else if (m_firstColumnCut > 0)
+        FitFirstColumn();
+}
+
+// --- Mouse ----------------------------------------------------------------------------------------
+
+int StringGrid::SortColumnFor(int titleCol) const
+{
+    const auto it = m_sortRedirect.find(titleCol);
+    return it == m_sortRedirect.end() ? titleCol : it->second;
+}
+
+void StringGrid::onTitlePressed(int col)
+{
+    Q_EMIT titleClicked(col);
+    if (m_sortOnTitleClick) {
+        const int key = SortColumnFor(col);
+        SortGridByColumn(this, key);
+        Q_EMIT sorted(key);
+    }
+}
+
+void StringGrid::MouseToCell(const QPoint& pos, int& col, int& row) const
+{
+    col = -1;
+    row = -1;
+    const QHeaderView* header = horizontalHeader();
+    if (!header->isHidden() && header->geometry().contains(pos)) {
+        col = header->logicalIndexAt(header->mapFrom(this, pos));
+        row = col >= 0 ? 0 : -1;
+        return;
+    }
+    const QPoint vp = viewport()->mapFrom(this, pos);
+    if (!viewport()->rect().contains(vp))
+        return;
+    const QModelIndex i = indexAt(vp);
+    if (i.isValid()) {
+        col = i.column();
+        row = i.row() + 1;
+    }
+}
+
+QRect StringGrid::CellRect(int col, int row) const
+{
+    if (col < 0 || col >= m_colCount || row < 0 || row >= RowCount())
+        return {};
+    if (row == 0) {
+        const QHeaderView* header = horizontalHeader();
+        const QRect r(header->sectionViewportPosition(col), 0, header->sectionSize(col), header->height());
+        return QRect(header->mapTo(this, r.topLeft()), r.size());
+    }
+    const QRect r = visualRect(m_model->index(row - 1, col));
+    return QRect(viewport()->mapTo(this, r.topLeft()), r.size());
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = viewport()->mapTo(this, event->position().toPoint());
+    int col, row;
+    MouseToCell(pos, col, row);
+    Q_EMIT mousePressed(event->button(), pos, col, row);
+    QTableView::mousePressEvent(event);
 }

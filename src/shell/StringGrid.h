@@ -2,20 +2,31 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QFont>
+#include <QHeaderView>
+#include <QList>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 class StringGrid;
 
 // How one cell is drawn; set by a screen's own cell drawing (red negatives, green production
-// orders, centred columns). Invalid colours mean the grid's own.
+// orders, centred columns, bold totals). Invalid colours mean the grid's own: the window colour
+// for data cells, the button face for the title row.
 struct CellStyle {
     QColor foreground;
     QColor background;
-    bool bold = false;
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QColor frame;              // a one-pixel frame around the cell when valid
+    std::optional<QFont> font; // the grid's font when absent
+    bool bold = false;         // true by default in the title row
+    bool italic = false;
+    // The text sits 2 pixels in from the left and 2 pixels below the top of the cell (centred and
+    // right alignments keep the same 2-pixel margins).
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
 };
 
 // The model behind a StringGrid: rows of texts; row 0 is the title row, shown as the header.
@@ -36,9 +47,10 @@ private:
 
 // A grid of texts with the semantics of a desktop string grid: Cells(col, row), RowCount and
 // ColCount counting the title row, ColWidths (0 hides a column), Row (the current row). Row 0 is
-// the title row, drawn as a fixed bold header; a click on it emits titleClicked. A selected cell is
-// drawn like an unselected one. There is no object per cell: the texts live in one vector of rows,
-// so hundreds of thousands of rows load and sort quickly. Bulk changes go inside a GridUpdate.
+// the title row, drawn as a fixed bold header; a left-button press on it sorts the rows by that
+// column (SortGridByColumn) unless switched off. A selected cell is drawn like an unselected one.
+// There is no object per cell: the texts live in one vector of rows, so hundreds of thousands of
+// rows load and sort quickly. Bulk changes go inside a GridUpdate.
 class StringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -76,12 +88,14 @@ public:
     QString ScreenTitle() const { return m_screenTitle; }
     void setScreenTitle(const QString& title) { m_screenTitle = title; }
 
-    // A screen's own cell drawing: adjusts the style of cell (col, row), row >= 1.
+    // A screen's own cell drawing: adjusts the style of cell (col, row); row 0 is the title row.
     using CellStyler = std::function<void(int col, int row, CellStyle& style)>;
     void setCellStyler(CellStyler styler);
-    // Owner drawing of a cell (a picture); returns true when it painted the whole cell.
+    // Owner drawing of a data cell (a picture, a bar): runs after the background is filled and
+    // before the text; returns true when it painted the whole cell (the text is then not written).
     using CellPainter = std::function<bool(QPainter* painter, const QRect& rect, int col, int row)>;
     void setCellPainter(CellPainter painter);
+    const CellPainter& cellPainter() const { return m_painter; }
     void setColumnAlignment(int col, Qt::Alignment alignment);
     CellStyle StyleOf(int col, int row) const;
 
@@ -91,19 +105,63 @@ public:
 
     void beginUpdate();
     void endUpdate();
+    // After texts were changed through rows() outside a GridUpdate: redraw, keeping the current cell.
+    void CellsChanged();
 
     StringGridModel* gridModel() const { return m_model; }
+
+    // --- Sizing -------------------------------------------------------------------------------
+    // Column widths as shares of the grid's width (0.41 = 41 %), applied on every resize, each
+    // rounded to the nearest pixel, followed by FitFirstColumn. Columns after the shares keep
+    // their own widths. An empty list switches the rule off.
+    void setColumnShares(const QList<double>& shares);
+    QList<double> ColumnShares() const { return m_shares; }
+    void ApplyColumnShares();
+
+    // Column 0 yields the width of the vertical scroll bar while the grid needs one. Running it
+    // again does not take the width off twice; once the bar is gone the width comes back.
+    void FitFirstColumn();
+    // Whether the data rows need more height than the grid shows (a vertical scroll bar).
+    bool NeedsVerticalScrollBar() const;
+    // Data rows fully visible in the grid's height.
+    int VisibleRowCount() const;
+    // The columns shown (width above 0), in order.
+    QList<int> VisibleColumns() const;
+    int ScrollBarWidth() const;
+
+    // --- Title-row sorting --------------------------------------------------------------------
+    bool SortOnTitleClick() const { return m_sortOnTitleClick; }
+    void setSortOnTitleClick(bool on) { m_sortOnTitleClick = on; }
+    // A click on the title of titleCol sorts by keyCol (a hidden date sort key).
+    void setTitleSortColumn(int titleCol, int keyCol) { m_sortRedirect[titleCol] = keyCol; }
+    int SortColumnFor(int titleCol) const;
+
+    // The cell at a point of the grid (widget coordinates); row 0 for the title row, -1 outside.
+    void MouseToCell(const QPoint& pos, int& col, int& row) const;
+    // The rectangle of cell (col, row) in grid coordinates (row 0: the title cell).
+    QRect CellRect(int col, int row) const;
 
 Q_SIGNALS:
     void titleClicked(int col);
     void cellClicked(int col, int row);
     void cellDoubleClicked(int col, int row);
     void currentCellChanged(int col, int row);
+    // Any mouse press on the grid: button, position in grid coordinates, and the cell there.
+    void mousePressed(Qt::MouseButton button, const QPoint& pos, int col, int row);
+    void sorted(int col);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     friend class StringGridModel;
     friend class StringGridDelegate;
+    friend class StringGridHeader;
     void applyColumnWidths();
+    void applyColumnWidth(int col);
+    void rowCountChanged();
+    void onTitlePressed(int col);
 
     StringGridModel* m_model;
     std::vector<std::vector<QString>> m_rows; // m_rows[0] holds the titles
@@ -114,6 +172,11 @@ private:
     CellStyler m_styler;
     CellPainter m_painter;
     int m_updating = 0;
+    QList<double> m_shares;
+    int m_firstColumnCut = 0; // width FitFirstColumn took off column 0
+    bool m_applyingWidths = false;
+    bool m_sortOnTitleClick = true;
+    std::map<int, int> m_sortRedirect;
 };
 
 // Bulk change of a grid: signals are held back until the end, then the view is reset once.
@@ -128,13 +191,28 @@ private:
     StringGrid* m_grid;
 };
 
-// Draws a cell like a string grid: no selection highlight, the text 2 pixels in from the left,
-// the screen's colours and alignment.
+// Draws a data cell with DrawGridCell: no selection highlight, the screen's colours and fonts, a
+// dotted frame around the current cell while the grid has the focus.
 class StringGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     explicit StringGridDelegate(StringGrid* grid);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    StringGrid* m_grid;
+};
+
+// The title row: a fixed row on the button face, bold texts, as high as a data row.
+class StringGridHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit StringGridHeader(StringGrid* grid);
+    QSize sizeHint() const override;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     StringGrid* m_grid;

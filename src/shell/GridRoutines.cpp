@@ -1,0 +1,464 @@
+#include "shell/GridRoutines.h"
+
+#include "i18n/Settings.h"
+#include "shell/Globals.h"
+#include "shell/MessageBox.h"
+#include "store/DecimalText.h"
+#include "store/StoreError.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCollator>
+#include <QComboBox>
+#include <QEvent>
+#include <QHash>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStylePainter>
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+// --- Sizing -------------------------------------------------------------------------------------
+
+void FitFirstColumn(StringGrid* grid, int flag)
+{
+    if (grid && flag != 0)
+        grid->FitFirstColumn();
+}
+
+void WidenForScrollBar(StringGrid* grid, int flag)
+{
+    if (!grid)
+        return;
+    int width = grid->width();
+    if (flag == 1 && grid->VisibleRowCount() < grid->RowCount() - 1)
+        width += 16;
+    if (grid->minimumWidth() == grid->maximumWidth())
+        grid->setFixedWidth(width);
+    else
+        grid->resize(width, grid->height());
+}
+
+// --- Sorting ------------------------------------------------------------------------------------
+
+const QCollator& TextCollator()
+{
+    static const QCollator collator = [] {
+        QLocale locale;
+        if (locale.language() == QLocale::C)
+            locale = QLocale(QLocale::English, QLocale::UnitedStates);
+        QCollator c(locale);
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        c.setIgnorePunctuation(false);
+        return c;
+    }();
+    return collator;
+}
+
+int CompareText(const QString& a, const QString& b) { return TextCollator().compare(a, b); }
+
+namespace {
+
+const QString& cellOf(const std::vector<QString>& row, int col)
+{
+    static const QString empty;
+    return size_t(col) < row.size() ? row[size_t(col)] : empty;
+}
+
+// Dense ranks of the texts of one column for the given rows, in the order of TextCollator (texts
+// that compare equal share a rank). Each distinct text gets one sort key.
+void rankRows(const std::vector<std::vector<QString>>& rows, int col, const std::vector<int>& subset,
+              std::vector<int>& rank)
+{
+    QHash<QString, int> index;
+    index.reserve(qsizetype(subset.size()));
+    std::vector<const QString*> distinct;
+    std::vector<int> textOf(subset.size());
+    for (size_t i = 0; i < subset.size(); ++i) {
+        const QString& text = cellOf(rows[size_t(subset[i])], col);
+        auto it = index.constFind(text);
+        if (it == index.constEnd()) {
+            it = index.insert(text, int(distinct.size()));
+            distinct.push_back(&text);
+        }
+        textOf[i] = it.value();
+    }
+    const QCollator& collator = TextCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(distinct.size());
+    for (const QString* text : distinct)
+        keys.push_back(collator.sortKey(*text));
+    std::vector<int> byKey(distinct.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(), [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    std::vector<int> rankOf(distinct.size());
+    int r = 0;
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        if (i > 0 && keys[size_t(byKey[i - 1])].compare(keys[size_t(byKey[i])]) != 0)
+            ++r;
+        rankOf[size_t(byKey[i])] = r;
+    }
+    for (size_t i = 0; i < subset.size(); ++i)
+        rank[size_t(subset[i])] = rankOf[size_t(textOf[i])];
+}
+
+} // namespace
+
+void SortGridByColumn(StringGrid* grid, int column)
+{
+    if (!grid || column < 0 || column >= grid->ColCount())
+        return;
+    const auto& rows = grid->rows();
+    const int n = int(rows.size()) - 1;
+    if (n < 2)
+        return;
+    std::vector<int> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 1);
+    std::vector<int> rank(rows.size());
+    rankRows(rows, column, order, rank);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank[size_t(a)] < rank[size_t(b)]; });
+
+    // Rows whose keys compare equal are ordered by their cells from the first column on; rows
+    // equal in every cell keep their order.
+    struct Run {
+        size_t begin, end;
+    };
+    auto tiesIn = [&](const std::vector<Run>& within) {
+        std::vector<Run> runs;
+        for (const Run& w : within)
+            for (size_t i = w.begin; i < w.end;) {
+                size_t j = i + 1;
+                while (j < w.end && rank[size_t(order[j])] == rank[size_t(order[i])])
+                    ++j;
+                if (j - i > 1)
+                    runs.push_back({i, j});
+                i = j;
+            }
+        return runs;
+    };
+    std::vector<Run> runs = tiesIn({{0, order.size()}});
+    for (int col = 0; col < grid->ColCount() && !runs.empty(); ++col) {
+        if (col == column)
+            continue;
+        std::vector<int> tied;
+        for (const Run& run : runs)
+            tied.insert(tied.end(), order.begin() + qsizetype(run.begin), order.begin() + qsizetype(run.end));
+        rankRows(rows, col, tied, rank);
+        for (const Run& run : runs)
+            std::stable_sort(order.begin() + qsizetype(run.begin), order.begin() + qsizetype(run.end),
+                             [&](int a, int b) { return rank[size_t(a)] < rank[size_t(b)]; });
+        runs = tiesIn(runs);
+    }
+    grid->ReorderRows(order);
+}
+
+// --- Drawing ------------------------------------------------------------------------------------
+
+void DrawCellText(StringGrid* grid, QPainter* painter, const QRect& rect, const QString& text, const CellStyle& style)
+{
+    if (text.isEmpty())
+        return;
+    QFont font = style.font ? *style.font : grid->font();
+    if (style.bold)
+        font.setBold(true);
+    if (style.italic)
+        font.setItalic(true);
+    painter->save();
+    painter->setClipRect(rect, Qt::IntersectClip);
+    painter->setFont(font);
+    painter->setPen(style.foreground.isValid() ? style.foreground : grid->palette().color(QPalette::Text));
+    const bool vcentre = style.alignment & Qt::AlignVCenter;
+    const QRect textRect = vcentre ? rect.adjusted(2, 0, -2, 0) : rect.adjusted(2, 2, -2, 0);
+    const Qt::Alignment h = style.alignment & Qt::AlignHorizontal_Mask;
+    painter->drawText(textRect, int(h ? h : Qt::AlignLeft) | int(vcentre ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextSingleLine,
+                      text);
+    painter->restore();
+}
+
+void DrawGridCell(StringGrid* grid, QPainter* painter, int col, int row, const QRect& rect)
+{
+    DrawGridCell(grid, painter, col, row, rect, grid->StyleOf(col, row));
+}
+
+void DrawGridCell(StringGrid* grid, QPainter* painter, int col, int row, const QRect& rect, const CellStyle& style)
+{
+    const QPalette& palette = grid->palette();
+    painter->save();
+    const QColor background = style.background.isValid()
+                                  ? style.background
+                                  : palette.color(row == 0 ? QPalette::Button : QPalette::Base);
+    painter->fillRect(rect, background);
+    if (row == 0) {
+        // The fixed title row: raised edges.
+        painter->setPen(palette.color(QPalette::Light));
+        painter->drawLine(rect.topLeft(), rect.topRight());
+        painter->drawLine(rect.topLeft(), rect.bottomLeft());
+        painter->setPen(palette.color(QPalette::Dark));
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+    }
+    bool painted = false;
+    if (row >= 1 && grid->cellPainter())
+        painted = grid->cellPainter()(painter, rect, col, row);
+    if (!painted)
+        DrawCellText(grid, painter, rect, grid->Cells(col, row), style);
+    if (style.frame.isValid()) {
+        painter->setPen(style.frame);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    painter->restore();
+}
+
+void DrawCellPicture(QPainter* painter, const QRect& rect, const QPixmap& picture, int dx)
+{
+    if (picture.isNull())
+        return;
+    painter->save();
+    painter->setClipRect(rect, Qt::IntersectClip);
+    const QSize size = picture.deviceIndependentSize().toSize();
+    painter->drawPixmap(QPoint(rect.left() + dx, rect.top() + (rect.height() - size.height()) / 2), picture);
+    painter->restore();
+}
+
+void DrawTwoColumnItem(QComboBox* list, QPainter* painter, int index, const QRect& rect, QStyle::State state,
+                       int offset, int margin)
+{
+    Q_ASSERT_X(list, "DrawTwoColumnItem", "the list must be a drop-down list");
+    const QPalette& palette = list->palette();
+    const bool highlighted = state & (QStyle::State_Selected | QStyle::State_HasFocus);
+    const bool enabled = list->isEnabled() && (state & QStyle::State_Enabled);
+    QColor background, text;
+    if (highlighted) {
+        background = palette.color(QPalette::Active, QPalette::Highlight);
+        text = palette.color(QPalette::Active, QPalette::HighlightedText);
+    } else {
+        background = palette.color(QPalette::Active, QPalette::Base);
+        text = enabled ? palette.color(QPalette::Active, QPalette::Text) : palette.color(QPalette::Disabled, QPalette::Text);
+    }
+    painter->save();
+    painter->fillRect(rect, background);
+    painter->setFont(list->font());
+    painter->setPen(text);
+    const QString item = list->itemText(index);
+    const qsizetype tab = item.indexOf('\t');
+    const QString first = tab < 0 ? item : item.left(tab);
+    const QString second = tab < 0 ? QString() : item.mid(tab + 1);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+    const QRect firstRect(rect.left() + margin, rect.top() + margin, qMax(0, offset - 2), rect.height() - margin);
+    painter->setClipRect(rect, Qt::IntersectClip);
+    painter->drawText(tab < 0 ? QRect(firstRect.topLeft(), QSize(rect.width() - margin, firstRect.height())) : firstRect,
+                      flags, first);
+    if (!second.isEmpty())
+        painter->drawText(QRect(rect.left() + margin + offset, rect.top() + margin,
+                                qMax(0, rect.width() - margin - offset), rect.height() - margin),
+                          flags, second);
+    painter->restore();
+}
+
+TwoColumnItemDelegate::TwoColumnItemDelegate(QComboBox* list, int offset, int margin)
+    : QStyledItemDelegate(list), m_list(list), m_offset(offset), m_margin(margin)
+{
+    list->installEventFilter(this);
+}
+
+void TwoColumnItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    DrawTwoColumnItem(m_list, painter, index.row(), option.rect, option.state, m_offset, m_margin);
+}
+
+QSize TwoColumnItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QFontMetrics fm(m_list->font());
+    const QString item = index.data().toString();
+    const qsizetype tab = item.indexOf('\t');
+    const int width = tab < 0 ? fm.horizontalAdvance(item)
+                              : m_offset + fm.horizontalAdvance(item.mid(tab + 1));
+    return {width + 2 * m_margin + 4, fm.height() + 2 * m_margin};
+}
+
+bool TwoColumnItemDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    // The closed list shows its current item in the same two columns.
+    if (watched == m_list && event->type() == QEvent::Paint && !m_list->isEditable()) {
+        QStylePainter painter(m_list);
+        QStyleOptionComboBox option;
+        option.initFrom(m_list);
+        option.editable = false;
+        option.frame = m_list->hasFrame();
+        option.subControls = QStyle::SC_All;
+        if (m_list->view() && m_list->view()->isVisible())
+            option.state |= QStyle::State_On;
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field =
+            m_list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_list);
+        if (m_list->currentIndex() >= 0) {
+            QStyle::State state = option.state & QStyle::State_Enabled;
+            if (m_list->hasFocus())
+                state |= QStyle::State_Selected | QStyle::State_HasFocus;
+            DrawTwoColumnItem(m_list, &painter, m_list->currentIndex(), field, state, m_offset, m_margin);
+        }
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+TwoColumnItemDelegate* SetTwoColumnItems(QComboBox* list, int offset, int margin)
+{
+    auto* delegate = new TwoColumnItemDelegate(list, offset, margin);
+    list->setItemDelegate(delegate);
+    return delegate;
+}
+
+// --- Clipboard ----------------------------------------------------------------------------------
+
+QString GridText(const StringGrid* grid)
+{
+    if (!grid)
+        return QString();
+    const QList<int> cols = grid->VisibleColumns();
+    QString text;
+    for (int r = 0; r < grid->RowCount(); ++r) {
+        const auto& row = grid->rows()[size_t(r)];
+        for (qsizetype i = 0; i < cols.size(); ++i) {
+            text += cellOf(row, cols[i]);
+            if (i + 1 < cols.size())
+                text += '\t';
+        }
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+void CopyGridToClipboard(const StringGrid* grid)
+{
+    QGuiApplication::clipboard()->setText(GridText(grid));
+}
+
+void CopyToMemory()
+{
+    if (CurrentGrid)
+        CopyGridToClipboard(CurrentGrid);
+}
+
+// --- Window background --------------------------------------------------------------------------
+
+std::vector<GradientBand> GradientBands(int width, int height, const QColor& top, const QColor& bottom, int depth)
+{
+    std::vector<GradientBand> bands;
+    if (height <= 0)
+        return bands; // no bands for a window of no height
+    int n = qMin(height, 250);
+    if (depth == 8 && n >= 51)
+        n = 50;
+    else if (depth < 8)
+        n = 4;
+    const int bandHeight = height / n + 1;
+    auto channel = [](int t, int b, int p) { return t + (b - t) * p / 100; }; // truncates toward zero
+    bands.reserve(size_t(n) + 1);
+    for (int i = 0; i <= n; ++i) {
+        const int p = i * 100 / n;
+        const QColor c(channel(top.red(), bottom.red(), p), channel(top.green(), bottom.green(), p),
+                       channel(top.blue(), bottom.blue(), p));
+        bands.push_back({QRect(0, i * bandHeight, width, bandHeight), c});
+    }
+    return bands;
+}
+
+void PaintGradient(QWidget* window, QPainter& painter, const QColor& top, const QColor& bottom)
+{
+    const int height = window->height();
+    for (const GradientBand& band : GradientBands(window->width(), height, top, bottom, window->depth()))
+        if (band.rect.top() < height)
+            painter.fillRect(band.rect, band.color);
+}
+
+void PaintGradient(QWidget* window, const QColor& top, const QColor& bottom)
+{
+    QPainter painter(window);
+    PaintGradient(window, painter, top, bottom);
+}
+
+bool PaintBlueTheme(QWidget* window, QPainter& painter)
+{
+    if (!BlueTheme)
+        return false;
+    PaintGradient(window, painter, BlueThemeTop, BlueThemeBottom);
+    return true;
+}
+
+void ApplyPanelColour(QWidget* panel, const QColor& colour)
+{
+    if (!BlueTheme || !panel)
+        return;
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
+}
+
+int RepaintOnTabOrAlt(QWidget* window, int key)
+{
+    if (!window || (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Alt))
+        return 0;
+    int repainted = 0;
+    for (QObject* child : window->children()) {
+        if (qobject_cast<QPushButton*>(child) || qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child)) {
+            static_cast<QWidget*>(child)->update();
+            ++repainted;
+        }
+    }
+    return repainted;
+}
+
+// --- Totals -------------------------------------------------------------------------------------
+
+bool AddGridTotals(StringGrid* grid, int decimals)
+{
+    if (!grid)
+        return false;
+    const int rows = grid->RowCount(); // the totals row will be row `rows`
+    const int cols = grid->ColCount(); // the totals column will be column `cols`
+    std::vector<std::optional<double>> columnSum(static_cast<size_t>(cols));
+    std::vector<std::optional<double>> rowSum(static_cast<size_t>(rows) + 1);
+    auto add = [](std::optional<double>& sum, double v) { sum = sum.value_or(0.0) + v; };
+    try {
+        for (int r = 1; r < rows; ++r)
+            for (int c = 1; c < cols; ++c) {
+                const QString text = grid->Cells(c, r);
+                if (text == QLatin1String(" "))
+                    continue;
+                const double v = DecimalText::StrToFloat(text);
+                add(columnSum[size_t(c)], v);
+                add(rowSum[size_t(r)], v);
+            }
+    } catch (const ConversionError& e) {
+        MessageBox::error(e.message());
+        return false;
+    }
+    // A sum over no cell stays "0"; the grand total adds the column totals as written.
+    auto written = [decimals](const std::optional<double>& sum) {
+        return sum ? DecimalText::FormatFixed(*sum, decimals) : QStringLiteral("0");
+    };
+    GridUpdate update(grid);
+    grid->setRowCount(rows + 1);
+    grid->setColCount(cols + 1);
+    grid->setCells(0, rows, QStringLiteral("Totals  -"));
+    for (int c = 1; c < cols; ++c) {
+        const QString total = written(columnSum[size_t(c)]);
+        grid->setCells(c, rows, total);
+        add(rowSum[size_t(rows)], DecimalText::StrToFloat(total));
+    }
+    grid->setCells(cols, 0, QStringLiteral("Totals"));
+    for (int r = 1; r <= rows; ++r)
+        grid->setCells(cols, r, written(rowSum[size_t(r)]));
+    return true;
+}
