@@ -1,0 +1,215 @@
+#include "masterdata/MasterEditing.h"
+
+#include "accessories/TRe2Buttn.h"
+#include "i18n/Language.h"
+#include "shell/ListFillers.h"
+#include "shell/MessageBox.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 25;
+constexpr int kInputHeight = 22;
+
+} // namespace
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = Named(new QLabel(caption, parent), name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    return label;
+}
+
+QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength)
+{
+    auto* edit = Named(new QLineEdit(parent), name);
+    edit->setMaxLength(maxLength);
+    edit->setFixedHeight(kInputHeight);
+    return edit;
+}
+
+QComboBox* NewEditableList(QWidget* parent, const char* name, int maxLength, bool sorted)
+{
+    auto* list = Named(new QComboBox(parent), name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr); // typed text is never completed to another item
+    list->lineEdit()->setMaxLength(maxLength);
+    list->setFixedHeight(kInputHeight);
+    list->setMaxVisibleItems(16);
+    if (sorted)
+        SetListSorted(list);
+    return list;
+}
+
+QComboBox* NewPickList(QWidget* parent, const char* name)
+{
+    auto* list = Named(new QComboBox(parent), name);
+    list->setFixedHeight(kInputHeight);
+    list->setMaxVisibleItems(16);
+    return list;
+}
+
+TRe2Buttn* NewButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = Named(new TRe2Buttn(caption, parent), name);
+    button->setFixedSize(kButtonWidth, kButtonHeight);
+    return button;
+}
+
+QScrollBar* NewUpDownBar(QWidget* parent, const char* name, int minimum)
+{
+    auto* bar = Named(new QScrollBar(Qt::Vertical, parent), name);
+    bar->setRange(minimum, 0);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setFixedSize(16, kInputHeight);
+    return bar;
+}
+
+QLabel* NewRowLabel(QWidget* parent, const char* name)
+{
+    auto* label = Named(new QLabel(QStringLiteral("0"), parent), name);
+    label->hide();
+    return label;
+}
+
+EditorLayout BuildEditorLayout(QWidget* screen, StringGrid* grid)
+{
+    auto* outer = new QVBoxLayout(screen);
+    outer->setContentsMargins(8, 6, 8, 8);
+    outer->setSpacing(8);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(12);
+    auto* inputs = new QGridLayout;
+    inputs->setHorizontalSpacing(8);
+    inputs->setVerticalSpacing(1);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(5);
+    top->addLayout(inputs, 1);
+    top->addLayout(buttons);
+    outer->addLayout(top);
+    outer->addWidget(grid, 1);
+    return {inputs, buttons};
+}
+
+void PlaceInput(QGridLayout* inputs, int row, int col, QLabel* label, QWidget* input, int colSpan)
+{
+    inputs->addWidget(label, 2 * row, col, 1, colSpan);
+    inputs->addWidget(input, 2 * row + 1, col, 1, colSpan);
+    if (row > 0)
+        inputs->setRowMinimumHeight(2 * row, 20); // a little air above each further line of labels
+}
+
+QString InputText(const QWidget* input)
+{
+    if (auto* edit = qobject_cast<const QLineEdit*>(input))
+        return edit->text();
+    if (auto* list = qobject_cast<const QComboBox*>(input))
+        return list->currentText();
+    return {};
+}
+
+void SetInputText(QWidget* input, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(input)) {
+        edit->setText(text);
+    } else if (auto* list = qobject_cast<QComboBox*>(input)) {
+        if (list->isEditable()) {
+            const int i = FindExact(list, text);
+            list->setCurrentIndex(i);
+            list->setEditText(text);
+        } else {
+            list->setCurrentIndex(FindExact(list, text));
+        }
+    }
+}
+
+void ClearListText(QComboBox* list)
+{
+    list->setCurrentIndex(-1);
+    if (list->isEditable())
+        list->clearEditText();
+}
+
+int FindExact(const QComboBox* list, const QString& text)
+{
+    return list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+QString MissingInputText(const QStringList& captions)
+{
+    return LangMsg[1] + QStringLiteral(" :") + QStringLiteral("\r\r") + captions.join(QLatin1Char('\r'));
+}
+
+bool IsEditMode(const QAbstractButton* modeButton) { return modeButton->text() == ModeEdit; }
+
+void SetEditMode(QAbstractButton* modeButton, bool edit) { modeButton->setText(edit ? ModeEdit : ModeAdd); }
+
+// --- SelectedRow -------------------------------------------------------------------------------------
+
+SelectedRow::SelectedRow(QLabel* label, StringGrid* grid, int recordColumn, QObject* parent)
+    : QObject(parent), m_label(label), m_grid(grid), m_recordColumn(recordColumn)
+{
+    connect(grid, &StringGrid::sorted, this, &SelectedRow::Relocate);
+}
+
+int SelectedRow::Row() const { return m_label ? m_label->text().toInt() : 0; }
+
+void SelectedRow::Select(int row)
+{
+    m_label->setText(QString::number(row));
+    m_record = (row >= 1 && row < m_grid->RowCount()) ? m_grid->Cells(m_recordColumn, row).toLongLong() : 0;
+}
+
+void SelectedRow::Loaded(qint64 count)
+{
+    if (m_record > 0)
+        Relocate();
+    else
+        m_label->setText(QString::number(count));
+}
+
+void SelectedRow::Forget() { m_record = 0; }
+
+qint64 SelectedRow::RecordIndex() const
+{
+    const int row = Row();
+    if (row < 1 || row >= m_grid->RowCount())
+        return -1;
+    bool ok = false;
+    const qint64 number = m_grid->Cells(m_recordColumn, row).toLongLong(&ok);
+    return ok && number >= 1 ? number - 1 : -1;
+}
+
+bool SelectedRow::IsCurrentRow() const { return Row() == m_grid->Row(); }
+
+void SelectedRow::Relocate()
+{
+    if (m_record <= 0)
+        return;
+    const QString wanted = QString::number(m_record);
+    for (int row = 1; row < m_grid->RowCount(); ++row)
+        if (m_grid->Cells(m_recordColumn, row) == wanted) {
+            m_label->setText(QString::number(row));
+            return;
+        }
+    // The record is gone: nothing is selected any more.
+    m_record = 0;
+    m_label->setText(QStringLiteral("0"));
+}
+
+bool ConfirmDeletable(const SelectedRow& selected)
+{
+    if (selected.IsCurrentRow() && selected.RecordIndex() >= 0)
+        return true;
+    MessageBox::information(LangMsg[22]);
+    return false;
+}

@@ -1,0 +1,256 @@
+// Suppliers and clients: loading, Add and Edit on the right record, the duplicate-supplier question,
+// refused names, Delete of the selected row, and what reaches the file.
+#include "i18n/Language.h"
+#include "masterdata/TForm_Cliente.h"
+#include "masterdata/TForm_Fornecedor.h"
+#include "masterdata/MasterTestSupport.h"
+#include "shell/Globals.h"
+#include "store/RegionalSettings.h"
+#include "support/ShellTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+FornecedorRecord company(const QString& name, const QString& contact, const QString& fax)
+{
+    auto r = EmptyRecord<FornecedorRecord>();
+    r.Nome = name;
+    r.Contacto = contact;
+    r.Telefone = "22 000 00 00";
+    r.Fax = fax;
+    r.Morada = "Rua " + name;
+    r.Email = name.left(4).toLower() + "@mail.pt";
+    return r;
+}
+
+} // namespace
+
+class TestAddressBooks : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempFolder> m_folder;
+    std::unique_ptr<FakeShell> m_shell;
+    std::unique_ptr<ScriptedMessages> m_messages;
+    QString m_suppliers, m_clients;
+
+    template <class Screen>
+    Screen* open()
+    {
+        auto* screen = new Screen(&m_shell->window);
+        m_shell->window.resize(640, 400);
+        screen->setGeometry(0, 1, 640, 399);
+        m_shell->window.show();
+        screen->show();
+        if (!QTest::qWaitForWindowActive(&m_shell->window))
+            qWarning("the window did not become active");
+        return screen;
+    }
+    QLineEdit* edit(QWidget* screen, const char* name) { return control<QLineEdit>(screen, name); }
+
+private Q_SLOTS:
+    void init()
+    {
+        RegionalSettings::setCurrent(RegionalSettings::pointLocale());
+        m_folder = std::make_unique<TempFolder>();
+        DatabaseFolder = m_folder->path();
+        m_suppliers = m_folder->file(DataFile::Fornecedores);
+        m_clients = m_folder->file(DataFile::Clientes);
+        WriteAllRecords(m_suppliers, std::vector<FornecedorRecord>{company("Resinas do Norte", "Ana", ""),
+                                                                   company("Abreu Plasticos", "Rui", "22 111"),
+                                                                   company("Moldes Lda", "Rita", "")});
+        m_shell = std::make_unique<FakeShell>();
+        m_messages = std::make_unique<ScriptedMessages>();
+    }
+    void cleanup()
+    {
+        m_messages.reset();
+        m_shell.reset();
+        m_folder.reset();
+    }
+
+    void loadsSortedWithBlanksForEmptyFields()
+    {
+        auto* screen = open<TForm_Fornecedor>();
+        auto* grid = control<StringGrid>(screen, "StringGrid2");
+        QCOMPARE(columnTexts(grid, 0), QStringList({"Abreu Plasticos", "Moldes Lda", "Resinas do Norte"}));
+        QCOMPARE(columnTexts(grid, 6), QStringList({"2", "3", "1"}));
+        QCOMPARE(grid->Cells(3, 3), QString(" "));
+        QCOMPARE(control<QLabel>(screen, "Label10")->text(), QString("3"));
+        QCOMPARE(grid->Cells(0, 0), QString("Fornecedor"));
+        QCOMPARE(grid->Cells(3, 0), QString("Fax"));
+        QCOMPARE(grid->ColWidths(6), 0);
+        QVERIFY(edit(screen, "Edit_Fornecedor")->hasFocus());
+        delete screen;
+    }
+
+    void emptyFileShowsOneEmptyRowAndCountZero()
+    {
+        auto* screen = open<TForm_Cliente>();
+        auto* grid = control<StringGrid>(screen, "StringGrid8");
+        QVERIFY(QFileInfo::exists(m_clients));
+        QCOMPARE(grid->RowCount(), 2);
+        QCOMPARE(control<QLabel>(screen, "Label45")->text(), QString("0"));
+        doubleClickCell(grid, 0, 1);
+        QCOMPARE(control<QAbstractButton>(screen, "Button_ClienteAdd")->text(), QString("Add"));
+        click(control<QAbstractButton>(screen, "Button_ClienteDelete"));
+        QCOMPARE(m_messages->texts(), QStringList({LangMsg[22]}));
+        delete screen;
+    }
+
+    // A blank fax is shown as a blank cell, comes back empty to the input and is stored empty; the
+    // edit lands on the record of the double-clicked row.
+    void editReplacesTheDoubleClickedRecord()
+    {
+        auto* screen = open<TForm_Fornecedor>();
+        auto* grid = control<StringGrid>(screen, "StringGrid2");
+        const int row = rowWith(grid, 0, "Moldes Lda");
+        doubleClickCell(grid, 1, row);
+        QCOMPARE(control<QAbstractButton>(screen, "Button_ForneceAdd")->text(), QString("Edit"));
+        QVERIFY(!edit(screen, "Edit_Fornecedor")->isEnabled());
+        QCOMPARE(edit(screen, "Edit_FornecedorFax")->text(), QString());
+        QCOMPARE(edit(screen, "Edit_FornecedorContacto")->text(), QString("Rita"));
+        QCOMPARE(control<QLabel>(screen, "Label10")->text(), QString::number(row));
+        replaceText(edit(screen, "Edit_FornecedorContacto"), "Eng. Sousa");
+        click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
+
+        QCOMPARE(m_messages->count(), 0);
+        const auto records = recordsOf<FornecedorRecord>(m_suppliers);
+        QCOMPARE(records.size(), size_t(3));
+        QCOMPARE(records[2].Contacto.text(), QString("Eng. Sousa"));
+        QCOMPARE(records[2].Fax.length(), 0);
+        QCOMPARE(records[2].Nome.text(), QString("Moldes Lda"));
+        QCOMPARE(records[0].Contacto.text(), QString("Ana"));
+        // Reloaded, back in Add mode with empty inputs.
+        QCOMPARE(grid->Cells(1, rowWith(grid, 0, "Moldes Lda")), QString("Eng. Sousa"));
+        QCOMPARE(control<QAbstractButton>(screen, "Button_ForneceAdd")->text(), QString("Add"));
+        QVERIFY(edit(screen, "Edit_Fornecedor")->isEnabled());
+        QCOMPARE(edit(screen, "Edit_FornecedorContacto")->text(), QString());
+        delete screen;
+    }
+
+    // Sorting by another column between the double click and Edit still edits the record shown.
+    void editAfterSortingStillHitsTheRecordShown()
+    {
+        auto* screen = open<TForm_Fornecedor>();
+        auto* grid = control<StringGrid>(screen, "StringGrid2");
+        doubleClickCell(grid, 0, rowWith(grid, 0, "Abreu Plasticos"));
+        pressTitle(grid, 1); // by contact: Ana, Rita, Rui
+        QCOMPARE(columnTexts(grid, 1), QStringList({"Ana", "Rita", "Rui"}));
+        QCOMPARE(control<QLabel>(screen, "Label10")->text(), QString("3"));
+        replaceText(edit(screen, "Edit_FornecedorTelefone"), "999");
+        click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
+        const auto records = recordsOf<FornecedorRecord>(m_suppliers);
+        QCOMPARE(records[1].Telefone.text(), QString("999"));
+        QCOMPARE(records[0].Telefone.text(), QString("22 000 00 00"));
+        QCOMPARE(records[2].Telefone.text(), QString("22 000 00 00"));
+        delete screen;
+    }
+
+    void duplicateSupplierAsksBeforeReplacing()
+    {
+        auto* screen = open<TForm_Fornecedor>();
+        const QByteArray before = readFile(m_suppliers);
+        typeInto(edit(screen, "Edit_Fornecedor"), "Moldes Lda");
+        typeInto(edit(screen, "Edit_FornecedorContacto"), "Jorge");
+        m_messages->answer(MessageBox::No);
+        click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
+        QCOMPARE(m_messages->texts(), QStringList({"'Moldes Lda' " + LangMsg[51]}));
+        QCOMPARE(MessageBox::shown().last().buttons, MessageBox::OkNo);
+        QCOMPARE(readFile(m_suppliers), before);
+
+        m_messages->answer(MessageBox::Ok);
+        click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
+        const auto records = recordsOf<FornecedorRecord>(m_suppliers);
+        QCOMPARE(records.size(), size_t(3));
+        QCOMPARE(records[2].Contacto.text(), QString("Jorge"));
+        QCOMPARE(records[2].Email.length(), 0); // the inputs replace every field
+        QCOMPARE(control<StringGrid>(screen, "StringGrid2")->Cells(1, 2), QString("Jorge"));
+        delete screen;
+    }
+
+    void duplicateClientIsAddedWithoutAQuestion()
+    {
+        WriteAllRecords(m_clients, std::vector<FornecedorRecord>{company("Drogaria Central", "Joao", "")});
+        auto* screen = open<TForm_Cliente>();
+        typeInto(edit(screen, "Edit_Cliente"), "Drogaria Central");
+        typeInto(edit(screen, "Edit_ClienteMorada"), "Largo do Toural");
+        click(control<QAbstractButton>(screen, "Button_ClienteAdd"));
+        QCOMPARE(m_messages->count(), 0);
+        const auto records = recordsOf<FornecedorRecord>(m_clients);
+        QCOMPARE(records.size(), size_t(2));
+        QCOMPARE(records[1].Morada.text(), QString("Largo do Toural"));
+        QCOMPARE(records[1].Contacto.length(), 0);
+        QCOMPARE(control<StringGrid>(screen, "StringGrid8")->RowCount(), 3);
+        delete screen;
+    }
+
+    void badNamesStoreNothing()
+    {
+        auto* screen = open<TForm_Fornecedor>();
+        const QByteArray before = readFile(m_suppliers);
+        typeInto(edit(screen, "Edit_FornecedorContacto"), "Ana");
+        click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
+        QCOMPARE(m_messages->texts(), QStringList({LangMsg[1] + " :\r\rFornecedor"}));
+        QVERIFY(edit(screen, "Edit_Fornecedor")->hasFocus());
+
+        m_messages->clear();
+        typeInto(edit(screen, "Edit_Fornecedor"), "A/B: Lda");
+        click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
+        QCOMPARE(m_messages->texts(), QStringList({LangMsg[50], LangMsg[50]}));
+        QCOMPARE(readFile(m_suppliers), before);
+        delete screen;
+    }
+
+    // Delete removes the record of the row in the label, and only while that row is current.
+    void deleteRemovesTheSelectedRowOnly()
+    {
+        auto* screen = open<TForm_Fornecedor>();
+        auto* grid = control<StringGrid>(screen, "StringGrid2");
+        auto* del = control<QAbstractButton>(screen, "Button_ForneceDelete");
+        const int row = rowWith(grid, 0, "Resinas do Norte");
+        doubleClickCell(grid, 0, row);
+        clickCell(grid, 0, 1); // another row becomes current
+        click(del);
+        QCOMPARE(m_messages->texts(), QStringList({LangMsg[22]}));
+        QCOMPARE(recordsOf<FornecedorRecord>(m_suppliers).size(), size_t(3));
+
+        clickCell(grid, 0, row);
+        click(del);
+        const auto records = recordsOf<FornecedorRecord>(m_suppliers);
+        QCOMPARE(records.size(), size_t(2));
+        QCOMPARE(QFileInfo(m_suppliers).size(), qint64(2 * sizeof(FornecedorRecord)));
+        QCOMPARE(records[0].Nome.text(), QString("Abreu Plasticos"));
+        QCOMPARE(records[1].Nome.text(), QString("Moldes Lda"));
+        QCOMPARE(columnTexts(grid, 0), QStringList({"Abreu Plasticos", "Moldes Lda"}));
+        QCOMPARE(columnTexts(grid, 6), QStringList({"1", "2"}));
+        // The record on show is gone: back to Add.
+        QCOMPARE(control<QAbstractButton>(screen, "Button_ForneceAdd")->text(), QString("Add"));
+        QCOMPARE(edit(screen, "Edit_Fornecedor")->text(), QString());
+        delete screen;
+    }
+
+    void looksRightWithTheSampleCompany()
+    {
+        copySampleCompany(m_folder->path());
+        auto* screen = open<TForm_Fornecedor>();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_shell->window));
+        saveShot(screen, "TForm_Fornecedor");
+        for (const char* name : {"Edit_Fornecedor", "Edit_FornecedorMorada", "Button_ForneceClose"}) {
+            QWidget* w = screen->findChild<QWidget*>(name);
+            QVERIFY(screen->rect().contains(QRect(w->mapTo(screen, QPoint(0, 0)), w->size())));
+        }
+        delete screen;
+        auto* clients = open<TForm_Cliente>();
+        saveShot(clients, "TForm_Cliente");
+        delete clients;
+    }
+};
+
+QTEST_MAIN(TestAddressBooks)
+#include "tst_addressbooks.moc"
