@@ -2,6 +2,7 @@
 
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
+#include "shell/GridRoutines.h"
 #include "shell/ListFillers.h"
 #include "shell/MessageBox.h"
 
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSet>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -142,6 +145,44 @@ void ClearListText(QComboBox* list)
 int FindExact(const QComboBox* list, const QString& text)
 {
     return list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void RefillList(QComboBox* list, const std::function<void(QComboBox*)>& fill)
+{
+    const QString text = list->currentText();
+    const QSignalBlocker block(list);
+    list->clear();
+    fill(list);
+    SetInputText(list, text);
+}
+
+void AddUniqueItems(QComboBox* list, const QStringList& texts)
+{
+    QSet<QString> held;
+    for (int i = 0; i < list->count(); ++i)
+        held.insert(list->itemText(i).toCaseFolded());
+    QStringList added;
+    for (const QString& text : texts) {
+        const QString key = text.toCaseFolded();
+        if (held.contains(key))
+            continue;
+        held.insert(key);
+        added << text;
+    }
+    if (added.isEmpty())
+        return;
+    if (IsListSorted(list)) {
+        for (int i = 0; i < list->count(); ++i)
+            added << list->itemText(i);
+        std::stable_sort(added.begin(), added.end(), [](const QString& a, const QString& b) { return CompareText(a, b) < 0; });
+        const QString text = list->currentText();
+        const QSignalBlocker block(list);
+        list->clear();
+        list->addItems(added);
+        SetInputText(list, text);
+    } else {
+        list->addItems(added);
+    }
 }
 
 QString MissingInputText(const QStringList& captions)

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QAbstractButton;
 class QBoxLayout;
@@ -65,6 +66,13 @@ void SetInputText(QWidget* input, const QString& text);
 void ClearListText(QComboBox* list);
 // The item of the list equal to the text (exactly), or -1.
 int FindExact(const QComboBox* list, const QString& text);
+
+// Empties the list and fills it again by fill(list), keeping the text typed or chosen in it (lists
+// are filled again after every store, so that new names appear and removed ones go).
+void RefillList(QComboBox* list, const std::function<void(QComboBox*)>& fill);
+// Adds every text that the list does not hold yet (ignoring letter case), in one pass: a sorted
+// list is sorted once, not item by item.
+void AddUniqueItems(QComboBox* list, const QStringList& texts);
 
 // LangMsg[1] + " :" + two carriage returns + the captions of the missing inputs, one a line.
 QString MissingInputText(const QStringList& captions);

@@ -4,10 +4,6 @@
 #include "masterdata/TForm_Cliente.h"
 #include "masterdata/TForm_Fornecedor.h"
 #include "masterdata/MasterTestSupport.h"
-#include "shell/Globals.h"
-#include "store/RegionalSettings.h"
-#include "support/ShellTestSupport.h"
-#include "support/TestSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,49 +30,29 @@ FornecedorRecord company(const QString& name, const QString& contact, const QStr
 class TestAddressBooks : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<TempFolder> m_folder;
-    std::unique_ptr<FakeShell> m_shell;
-    std::unique_ptr<ScriptedMessages> m_messages;
+    std::unique_ptr<MasterScreens> m_app;
     QString m_suppliers, m_clients;
 
-    template <class Screen>
-    Screen* open()
-    {
-        auto* screen = new Screen(&m_shell->window);
-        m_shell->window.resize(640, 400);
-        screen->setGeometry(0, 1, 640, 399);
-        m_shell->window.show();
-        screen->show();
-        if (!QTest::qWaitForWindowActive(&m_shell->window))
-            qWarning("the window did not become active");
-        return screen;
-    }
     QLineEdit* edit(QWidget* screen, const char* name) { return control<QLineEdit>(screen, name); }
+    TForm_Fornecedor* openSuppliers() { return m_app->open<TForm_Fornecedor>("menu_EditFornecedor"); }
+    TForm_Cliente* openClients() { return m_app->open<TForm_Cliente>("menu_EditCliente"); }
+    ScriptedMessages& messages() { return m_app->messages; }
 
 private Q_SLOTS:
     void init()
     {
-        RegionalSettings::setCurrent(RegionalSettings::pointLocale());
-        m_folder = std::make_unique<TempFolder>();
-        DatabaseFolder = m_folder->path();
-        m_suppliers = m_folder->file(DataFile::Fornecedores);
-        m_clients = m_folder->file(DataFile::Clientes);
+        m_app = std::make_unique<MasterScreens>();
+        m_suppliers = m_app->path(DataFile::Fornecedores);
+        m_clients = m_app->path(DataFile::Clientes);
         WriteAllRecords(m_suppliers, std::vector<FornecedorRecord>{company("Resinas do Norte", "Ana", ""),
                                                                    company("Abreu Plasticos", "Rui", "22 111"),
                                                                    company("Moldes Lda", "Rita", "")});
-        m_shell = std::make_unique<FakeShell>();
-        m_messages = std::make_unique<ScriptedMessages>();
     }
-    void cleanup()
-    {
-        m_messages.reset();
-        m_shell.reset();
-        m_folder.reset();
-    }
+    void cleanup() { m_app.reset(); }
 
     void loadsSortedWithBlanksForEmptyFields()
     {
-        auto* screen = open<TForm_Fornecedor>();
+        auto* screen = openSuppliers();
         auto* grid = control<StringGrid>(screen, "StringGrid2");
         QCOMPARE(columnTexts(grid, 0), QStringList({"Abreu Plasticos", "Moldes Lda", "Resinas do Norte"}));
         QCOMPARE(columnTexts(grid, 6), QStringList({"2", "3", "1"}));
@@ -91,7 +67,7 @@ private Q_SLOTS:
 
     void emptyFileShowsOneEmptyRowAndCountZero()
     {
-        auto* screen = open<TForm_Cliente>();
+        auto* screen = openClients();
         auto* grid = control<StringGrid>(screen, "StringGrid8");
         QVERIFY(QFileInfo::exists(m_clients));
         QCOMPARE(grid->RowCount(), 2);
@@ -99,7 +75,7 @@ private Q_SLOTS:
         doubleClickCell(grid, 0, 1);
         QCOMPARE(control<QAbstractButton>(screen, "Button_ClienteAdd")->text(), QString("Add"));
         click(control<QAbstractButton>(screen, "Button_ClienteDelete"));
-        QCOMPARE(m_messages->texts(), QStringList({LangMsg[22]}));
+        QCOMPARE(messages().texts(), QStringList({LangMsg[22]}));
         delete screen;
     }
 
@@ -107,7 +83,7 @@ private Q_SLOTS:
     // edit lands on the record of the double-clicked row.
     void editReplacesTheDoubleClickedRecord()
     {
-        auto* screen = open<TForm_Fornecedor>();
+        auto* screen = openSuppliers();
         auto* grid = control<StringGrid>(screen, "StringGrid2");
         const int row = rowWith(grid, 0, "Moldes Lda");
         doubleClickCell(grid, 1, row);
@@ -119,7 +95,7 @@ private Q_SLOTS:
         replaceText(edit(screen, "Edit_FornecedorContacto"), "Eng. Sousa");
         click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
 
-        QCOMPARE(m_messages->count(), 0);
+        QCOMPARE(messages().count(), 0);
         const auto records = recordsOf<FornecedorRecord>(m_suppliers);
         QCOMPARE(records.size(), size_t(3));
         QCOMPARE(records[2].Contacto.text(), QString("Eng. Sousa"));
@@ -137,7 +113,7 @@ private Q_SLOTS:
     // Sorting by another column between the double click and Edit still edits the record shown.
     void editAfterSortingStillHitsTheRecordShown()
     {
-        auto* screen = open<TForm_Fornecedor>();
+        auto* screen = openSuppliers();
         auto* grid = control<StringGrid>(screen, "StringGrid2");
         doubleClickCell(grid, 0, rowWith(grid, 0, "Abreu Plasticos"));
         pressTitle(grid, 1); // by contact: Ana, Rita, Rui
@@ -154,17 +130,17 @@ private Q_SLOTS:
 
     void duplicateSupplierAsksBeforeReplacing()
     {
-        auto* screen = open<TForm_Fornecedor>();
+        auto* screen = openSuppliers();
         const QByteArray before = readFile(m_suppliers);
         typeInto(edit(screen, "Edit_Fornecedor"), "Moldes Lda");
         typeInto(edit(screen, "Edit_FornecedorContacto"), "Jorge");
-        m_messages->answer(MessageBox::No);
+        messages().answer(MessageBox::No);
         click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
-        QCOMPARE(m_messages->texts(), QStringList({"'Moldes Lda' " + LangMsg[51]}));
+        QCOMPARE(messages().texts(), QStringList({"'Moldes Lda' " + LangMsg[51]}));
         QCOMPARE(MessageBox::shown().last().buttons, MessageBox::OkNo);
         QCOMPARE(readFile(m_suppliers), before);
 
-        m_messages->answer(MessageBox::Ok);
+        messages().answer(MessageBox::Ok);
         click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
         const auto records = recordsOf<FornecedorRecord>(m_suppliers);
         QCOMPARE(records.size(), size_t(3));
@@ -177,11 +153,11 @@ private Q_SLOTS:
     void duplicateClientIsAddedWithoutAQuestion()
     {
         WriteAllRecords(m_clients, std::vector<FornecedorRecord>{company("Drogaria Central", "Joao", "")});
-        auto* screen = open<TForm_Cliente>();
+        auto* screen = openClients();
         typeInto(edit(screen, "Edit_Cliente"), "Drogaria Central");
         typeInto(edit(screen, "Edit_ClienteMorada"), "Largo do Toural");
         click(control<QAbstractButton>(screen, "Button_ClienteAdd"));
-        QCOMPARE(m_messages->count(), 0);
+        QCOMPARE(messages().count(), 0);
         const auto records = recordsOf<FornecedorRecord>(m_clients);
         QCOMPARE(records.size(), size_t(2));
         QCOMPARE(records[1].Morada.text(), QString("Largo do Toural"));
@@ -192,17 +168,17 @@ private Q_SLOTS:
 
     void badNamesStoreNothing()
     {
-        auto* screen = open<TForm_Fornecedor>();
+        auto* screen = openSuppliers();
         const QByteArray before = readFile(m_suppliers);
         typeInto(edit(screen, "Edit_FornecedorContacto"), "Ana");
         click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
-        QCOMPARE(m_messages->texts(), QStringList({LangMsg[1] + " :\r\rFornecedor"}));
+        QCOMPARE(messages().texts(), QStringList({LangMsg[1] + " :\r\rFornecedor"}));
         QVERIFY(edit(screen, "Edit_Fornecedor")->hasFocus());
 
-        m_messages->clear();
+        messages().clear();
         typeInto(edit(screen, "Edit_Fornecedor"), "A/B: Lda");
         click(control<QAbstractButton>(screen, "Button_ForneceAdd"));
-        QCOMPARE(m_messages->texts(), QStringList({LangMsg[50], LangMsg[50]}));
+        QCOMPARE(messages().texts(), QStringList({LangMsg[50], LangMsg[50]}));
         QCOMPARE(readFile(m_suppliers), before);
         delete screen;
     }
@@ -210,14 +186,14 @@ private Q_SLOTS:
     // Delete removes the record of the row in the label, and only while that row is current.
     void deleteRemovesTheSelectedRowOnly()
     {
-        auto* screen = open<TForm_Fornecedor>();
+        auto* screen = openSuppliers();
         auto* grid = control<StringGrid>(screen, "StringGrid2");
         auto* del = control<QAbstractButton>(screen, "Button_ForneceDelete");
         const int row = rowWith(grid, 0, "Resinas do Norte");
         doubleClickCell(grid, 0, row);
         clickCell(grid, 0, 1); // another row becomes current
         click(del);
-        QCOMPARE(m_messages->texts(), QStringList({LangMsg[22]}));
+        QCOMPARE(messages().texts(), QStringList({LangMsg[22]}));
         QCOMPARE(recordsOf<FornecedorRecord>(m_suppliers).size(), size_t(3));
 
         clickCell(grid, 0, row);
@@ -237,16 +213,15 @@ private Q_SLOTS:
 
     void looksRightWithTheSampleCompany()
     {
-        copySampleCompany(m_folder->path());
-        auto* screen = open<TForm_Fornecedor>();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_shell->window));
-        saveShot(screen, "TForm_Fornecedor");
+        copySampleCompany(m_app->folder.path());
+        auto* screen = openSuppliers();
+                saveShot(screen, "TForm_Fornecedor");
         for (const char* name : {"Edit_Fornecedor", "Edit_FornecedorMorada", "Button_ForneceClose"}) {
             QWidget* w = screen->findChild<QWidget*>(name);
             QVERIFY(screen->rect().contains(QRect(w->mapTo(screen, QPoint(0, 0)), w->size())));
         }
         delete screen;
-        auto* clients = open<TForm_Cliente>();
+        auto* clients = openClients();
         saveShot(clients, "TForm_Cliente");
         delete clients;
     }
