@@ -103,7 +103,7 @@ EditorLayout BuildEditorLayout(QWidget* screen, StringGrid* grid)
     return {inputs, buttons};
 }
 
-void PlaceInput(QGridLayout* inputs, int row, int col, QLabel* label, QWidget* input, int colSpan)
+void PlaceInput(QGridLayout* inputs, int row, int col, QWidget* label, QWidget* input, int colSpan)
 {
     inputs->addWidget(label, 2 * row, col, 1, colSpan);
     inputs->addWidget(input, 2 * row + 1, col, 1, colSpan);

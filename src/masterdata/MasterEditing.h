@@ -54,8 +54,8 @@ struct EditorLayout {
     QBoxLayout* buttons;
 };
 EditorLayout BuildEditorLayout(QWidget* screen, StringGrid* grid);
-// The label at (row, col) of the input area and its input just below it.
-void PlaceInput(QGridLayout* inputs, int row, int col, QLabel* label, QWidget* input, int colSpan = 1);
+// The label (or check box) at (row, col) of the input area and its input just below it.
+void PlaceInput(QGridLayout* inputs, int row, int col, QWidget* label, QWidget* input, int colSpan = 1);
 
 // --- Inputs ------------------------------------------------------------------------------------
 
