@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
@@ -596,6 +597,14 @@ private Q_SLOTS:
 
         QTest::keyClick(grid, Qt::Key_F1);
         QCOMPARE(desktop->calls, QStringList{"showHelp " + home.path() + "Quorvale.chm Context 215"});
+        // Not while a message box is the active window.
+        {
+            QMessageBox box;
+            box.show();
+            QApplication::setActiveWindow(&box);
+            QTest::keyClick(&box, Qt::Key_F1);
+            QCOMPARE(desktop->calls.size(), 1);
+        }
 
         // The help context button and the help menu.
         desktop->calls.clear();
@@ -714,6 +723,13 @@ private Q_SLOTS:
             QTest::qWait(50);
             menu->grab().save(folder + "/menu-view-" + language + ".png");
             menu->hide();
+            if (language == "English") {
+                form.resize(700, 460);
+                item(form, "menu_FileOpen")->trigger();
+                child<TRe2Buttn>(&form, "Button_SuplierCancel")->click();
+                QTest::qWait(50);
+                form.grab().save(folder + "/mainwindow-small.png");
+            }
         }
     }
 };
