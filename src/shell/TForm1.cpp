@@ -634,6 +634,7 @@ void TForm1::SetAddMode()
     Button_Suplier->setCaption(QStringLiteral("Add"));
     ComboBox_Suplier->setEditable(true);
     ComboBox_Suplier->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox_Suplier->setCompleter(nullptr); // a new name is typed as it is, never completed to an old one
     ComboBox_Suplier->setCurrentIndex(-1);
     ComboBox_Suplier->setEditText(QString());
     // The master files can be copied from the company that was open.
