@@ -316,6 +316,13 @@ private Q_SLOTS:
         QCOMPARE(readFile(home.file("New company/Produtos.DAT")), QByteArray("products"));
         QCOMPARE(readFile(home.file("New company/Clientes.DAT")), QByteArray("clients"));
         QVERIFY(!QFileInfo::exists(home.file("New company/Fornecedores.DAT")));
+
+        // A typed name is taken as typed, not completed to a company that starts the same way.
+        item(form, "menu_FileNew")->trigger();
+        QTest::keyClicks(combo->lineEdit(), "te");
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(data.ReadString("Supliers", "Sup3", ""), QString("Te"));
+        QCOMPARE(form.windowTitle(), QString("Quorvale - Te"));
     }
 
     void addRefusesNamesThatCannotBeFolders_data()
