@@ -142,6 +142,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TForm1"));
     ProgramFolder = ComputeProgramFolder();
+    CurrentCompany.clear();
+    PreviousDatabaseFolder.clear();
     SetShell(this);
 
     if (!InstallationComplete(ProgramFolder)) {
@@ -202,6 +204,9 @@ TForm1::~TForm1()
         SetShell(nullptr);
     CurrentCloseButton = nullptr;
     CurrentGrid = nullptr;
+    // The settings files close with the main window.
+    ProgramIni.reset();
+    DataIni.reset();
 }
 
 bool TForm1::InstallationComplete(const QString& programFolder)
