@@ -7,6 +7,7 @@
 #include "shell/Application.h"
 #include "shell/DesktopServices.h"
 #include "shell/Globals.h"
+#include "shell/GridPrinting.h"
 #include "shell/MenuTable.h"
 #include "shell/MessageBox.h"
 #include "shell/ScreenForm.h"
@@ -506,6 +507,28 @@ private Q_SLOTS:
         history->setCurrentIndex(1);
         emit history->activated(1);
         QCOMPARE(history->count(), 2);
+    }
+
+    void printCommandsGoToTheGridPrinting()
+    {
+        ProgramHome home(kOneCompany);
+        ScopedScreens screens({"menu_EditFornecedor"});
+        QList<bool> calls;
+        SetGridPrintHandler([&](bool preview) { calls << preview; });
+        TForm1 form;
+        form.show();
+        startCompany(form, "Test_database");
+        item(form, "menu_EditFornecedor")->trigger();
+        item(form, "menu_FilePrint")->trigger();
+        item(form, "menu_PrintPreview")->trigger();
+        QCOMPARE(calls, QList<bool>({false, true}));
+        // Opening a screen hides a preview that was left on screen.
+        auto* preview = child<QWidget>(&form, "Panel_ReportPreview");
+        preview->setEnabled(true);
+        preview->show();
+        item(form, "menu_EditFornecedor")->trigger();
+        QVERIFY(preview->isHidden() && !preview->isEnabled());
+        SetGridPrintHandler({});
     }
 
     void historyGrowsItsDropDown()
