@@ -6,6 +6,7 @@
 #include "i18n/Settings.h"
 #include "shell/DesktopServices.h"
 #include "shell/MessageBox.h"
+#include "shell/GridRoutines.h"
 #include "shell/Theme.h"
 
 #include <QFrame>
@@ -88,7 +89,7 @@ void TForm_Feedback::paintEvent(QPaintEvent*)
     if (!BlueTheme)
         return;
     QPainter p(this);
-    Theme::PaintGradient(p, width(), height(), Theme::GradientTop, Theme::GradientBottom);
+    PaintGradient(this, p, BlueThemeTop, BlueThemeBottom);
 }
 
 void TForm_Feedback::resizeEvent(QResizeEvent* event)

@@ -17,6 +17,7 @@
 #include "shell/MessageBox.h"
 #include "shell/ScreenForm.h"
 #include "shell/StringGrid.h"
+#include "shell/GridRoutines.h"
 #include "shell/Theme.h"
 #include "shell/ToolbarIcons.h"
 #include "store/Clock.h"
@@ -77,26 +78,6 @@ std::function<void()>& programEndHandler()
     return handler;
 }
 
-// The text of a grid as tab-separated columns and CR LF lines: every row, the first n columns,
-// n being the number of columns not hidden.
-QString GridText(const StringGrid& grid)
-{
-    int visible = 0;
-    for (int c = 0; c < grid.ColCount(); ++c)
-        if (grid.ColWidths(c) > 0)
-            ++visible;
-    QString text;
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        for (int c = 0; c < visible; ++c) {
-            text += grid.Cells(c, r);
-            if (c < visible - 1)
-                text += QLatin1Char('\t');
-        }
-        text += QStringLiteral("\r\n");
-    }
-    return text;
-}
-
 bool IsMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
 
 } // namespace
@@ -113,7 +94,7 @@ protected:
         if (!BlueTheme)
             return;
         QPainter p(this);
-        Theme::PaintGradient(p, width(), height(), Theme::GradientTop, Theme::GradientBottom);
+        PaintGradient(this, p, BlueThemeTop, BlueThemeBottom);
     }
     void resizeEvent(QResizeEvent* e) override
     {
@@ -1102,9 +1083,7 @@ void TForm1::menu_FilePrintClick(QObject* sender)
 
 void TForm1::menu_CopytoMemoryClick()
 {
-    if (!CurrentGrid)
-        return;
-    QGuiApplication::clipboard()->setText(GridText(*CurrentGrid));
+    CopyToMemory();
 }
 
 void TForm1::menu_FileExitClick() { close(); }
