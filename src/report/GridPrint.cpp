@@ -419,6 +419,8 @@ void ReportPreviewPanel::ShowOverHost()
 {
     if (m_host)
         setGeometry(m_host->rect());
+    // The main window disables the panel while it is parked.
+    setEnabled(true);
     show();
     raise();
     // The hosted screens step aside while the preview covers the work area.

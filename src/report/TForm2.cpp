@@ -316,7 +316,7 @@ void TForm2::SetUpColouring()
 {
     // Raw-material needs: a run-out date today or earlier, and no stock or nothing available, in red.
     StringGrid5->setCellStyler([this](int col, int row, CellStyle& s) {
-        if (StringGrid5->Cells(0, 1).isEmpty())
+        if (row == 0 || StringGrid5->Cells(0, 1).isEmpty())
             return;
         const QString text = StringGrid5->Cells(col, row);
         if (col == 6) {
@@ -330,7 +330,7 @@ void TForm2::SetUpColouring()
 
     // Delivery dates: nothing available in red, the clients picture in column 4.
     StringGrid6->setCellStyler([this](int col, int row, CellStyle& s) {
-        if (StringGrid6->Cells(0, 1).isEmpty())
+        if (row == 0 || StringGrid6->Cells(0, 1).isEmpty())
             return;
         if (col == 5) {
             const auto v = DecimalText::parse(StringGrid6->Cells(col, row));
@@ -338,8 +338,8 @@ void TForm2::SetUpColouring()
                 s.foreground = Red;
         }
     });
-    StringGrid6->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int) {
-        if (col == 4 && !StringGrid6->Cells(0, 1).isEmpty())
+    StringGrid6->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int row) {
+        if (col == 4 && row > 0 && !StringGrid6->Cells(0, 1).isEmpty())
             painter->drawPixmap(rect.left() + 35, rect.top() + (rect.height() - Image1.height()) / 2, Image1);
         return false;
     });
@@ -352,6 +352,8 @@ void TForm2::SetUpColouring()
         const bool lastCol = col == StringGrid16->ColCount() - 1;
         if (col > 0)
             s.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
+        if (row == 0)
+            return;
         if (lastRow) {
             s.bold = true;
             if (col == 0) {
@@ -372,14 +374,16 @@ void TForm2::SetUpColouring()
         QStringLiteral("QHeaderView::section { background-color: palette(base); border: 0px; "
                        "border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); "
                        "padding-left: 2px; font-weight: bold; }"));
-    StringGrid11->setCellStyler([this](int col, int, CellStyle& s) {
+    StringGrid11->setCellStyler([this](int col, int row, CellStyle& s) {
         if (StringGrid11->Cells(0, 1).isEmpty())
             return;
+        if (row == 0)
+            s.background = StringGrid11->palette().color(QPalette::Base);
         if (col >= 2)
             s.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
     });
     StringGrid11->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int row) {
-        if (col != 0 || StringGrid11->Cells(0, 1).isEmpty() || StringGrid11->Cells(0, row).isEmpty())
+        if (col != 0 || row == 0 || StringGrid11->Cells(0, 1).isEmpty() || StringGrid11->Cells(0, row).isEmpty())
             return false;
         paintFramedCell(painter, rect, StringGrid11->Cells(0, row), StringGrid11->palette());
         return true;
@@ -387,7 +391,7 @@ void TForm2::SetUpColouring()
 
     // Global view: negative differences in red, the "Total:" cell framed.
     StringGrid201->setCellStyler([this](int col, int row, CellStyle& s) {
-        if (StringGrid201->Cells(0, 1).isEmpty() || col != 5)
+        if (row == 0 || StringGrid201->Cells(0, 1).isEmpty() || col != 5)
             return;
         const QString text = StringGrid201->Cells(col, row);
         if (text.isEmpty())

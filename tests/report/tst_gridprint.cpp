@@ -408,6 +408,18 @@ private Q_SLOTS:
         QVERIFY(testsupport::readFile(m_temp->file("good.pdf")).startsWith("%PDF"));
     }
 
+    void looksOfTheReportForm()
+    {
+        if (qEnvironmentVariableIsEmpty("QUORVALE_SCREENSHOTS"))
+            QSKIP("no screenshot folder");
+        fill(m_screen->grid, {100, 50, 50, 200, 100}, 3);
+        auto form = BuildGridReport(m_screen->grid);
+        for (tAlBand* band : form->findChildren<tAlBand*>())
+            band->setDesigning(true);
+        form->resize(810, 140);
+        saveShot(form.get(), "tform5_design.png");
+    }
+
     void nothingToPrintWithoutAGrid()
     {
         CurrentGrid = nullptr;
