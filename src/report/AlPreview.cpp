@@ -26,6 +26,8 @@ void TAlPaintBox::paintEvent(QPaintEvent*)
 
 void TAlPaintBox::mousePressEvent(QMouseEvent* event) { m_preview->PageMousePress(event); }
 
+void TAlPaintBox::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
 tAlPreview::tAlPreview(QWidget* parent) : QScrollArea(parent)
 {
     m_sheet = new QWidget;

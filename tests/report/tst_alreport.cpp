@@ -442,6 +442,28 @@ private Q_SLOTS:
         QVERIFY(!page->engine.ellipses.empty() || !page->engine.paths.empty());
     }
 
+    void imagesFillTheirRectangle()
+    {
+        Form f;
+        tAlBand* title = f.band("title", alr_Title, 120);
+        auto* image = f.control<tAlImage>(title, "Logo", 10, 0);
+        QCOMPARE(image->size(), QSize(100, 100));
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        image->setPicture(picture);
+        auto* fixed = f.control<tAlImage>(title, "Fixed", 200, 0);
+        fixed->setStretch(false);
+        fixed->setPicture(picture);
+        TDrawMetaFileList pages;
+        f.report->Preview(pages);
+        auto page = play(*pages[0]);
+        QCOMPARE(page->engine.images.size(), size_t(2));
+        QCOMPARE(page->engine.images[0], QRectF(10, 0, 100, 100));
+        QCOMPARE(page->engine.images[1], QRectF(200, 0, 100, 100));
+        image->setAutosize(true);
+        QCOMPARE(image->size(), QSize(10, 10));
+    }
+
     void thePreviewNeedsAPageList()
     {
         TAlPrinter& printer = AlPrinter();
