@@ -5,11 +5,11 @@
 #include "i18n/Settings.h"
 #include "report/AlPreview.h"
 #include "report/FileDialog.h"
-#include "report/ReportGridRoutines.h"
 #include "report/TForm5.h"
 #include "shell/DesktopServices.h"
 #include "shell/Globals.h"
 #include "shell/MessageBox.h"
+#include "shell/PanelDrag.h"
 #include "shell/ScreenForm.h"
 #include "shell/StringGrid.h"
 
@@ -356,8 +356,9 @@ void ReportPreviewPanel::BuildControls()
     connect(SpeedButton1, &QToolButton::clicked, this, &ReportPreviewPanel::Button_RepPreviewOptCancelClick);
     connect(ComboBox_Scale, &QComboBox::currentTextChanged, this, &ReportPreviewPanel::ComboBox_ScaleChange);
     connect(tAlPreview1, &tAlPreview::MouseDown, this, &ReportPreviewPanel::tAlPreview1MouseDown);
-    Label131->installEventFilter(this);
-    Panel3->installEventFilter(this);
+    // The caption bar drags the options panel, which stays inside the preview; the mouse on its
+    // label reaches the bar too.
+    PanelDrag::attach(Panel3, Panel_RepPreviewOptions, this);
 }
 
 void ReportPreviewPanel::FillPrinters()
@@ -373,40 +374,10 @@ void ReportPreviewPanel::FillPrinters()
 
 bool ReportPreviewPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_host && event->type() == QEvent::Resize && !isHidden()) {
+    if (watched == m_host && event->type() == QEvent::Resize && !isHidden())
         setGeometry(m_host->rect());
-    } else if (watched == Label131 || watched == Panel3) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: Label131MouseDown(mouse); return true;
-        case QEvent::MouseMove: Label131MouseMove(mouse); return true;
-        case QEvent::MouseButtonRelease: Label131MouseUp(mouse); return true;
-        default: break;
-        }
-    }
     return QFrame::eventFilter(watched, event);
 }
-
-void ReportPreviewPanel::Label131MouseDown(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton)
-        return;
-    Dragging = true;
-    DragX = event->position().toPoint().x();
-    DragY = event->position().toPoint().y();
-}
-
-void ReportPreviewPanel::Label131MouseMove(QMouseEvent* event)
-{
-    if (!Dragging)
-        return;
-    const QPoint p = event->position().toPoint();
-    Panel_RepPreviewOptions->move(Panel_RepPreviewOptions->x() - DragX + p.x(), Panel_RepPreviewOptions->y() - DragY + p.y());
-    if (reportgrid::KeepPanelInside(this, Panel_RepPreviewOptions))
-        Dragging = false;
-}
-
-void ReportPreviewPanel::Label131MouseUp(QMouseEvent*) { Dragging = false; }
 
 void ReportPreviewPanel::resizeEvent(QResizeEvent* event)
 {
@@ -531,7 +502,7 @@ void ReportPreviewPanel::Button_RepPreviewOptionsClick()
     FillPrinters();
     tAlPreview1->hide();
     Panel_RepPreviewOptions->move(307, Panel_RepPreviewOptions->y());
-    reportgrid::KeepPanelInside(this, Panel_RepPreviewOptions);
+    KeepPanelInside(this, Panel_RepPreviewOptions);
     Panel_RepPreviewOptions->show();
     Panel_RepPreviewOptions->raise();
 }

@@ -97,11 +97,6 @@ public:
     TRe2Buttn* Button_RepPreviewOptCancel;
     TRe2Buttn* Button_RepPreviewOptOk;
 
-    // Drag state of the options panel.
-    bool Dragging = false;
-    int DragX = 0;
-    int DragY = 0;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -116,9 +111,6 @@ private:
     // error was shown).
     bool PrintReport();
     void FillPrinters();
-    void Label131MouseDown(QMouseEvent* event);
-    void Label131MouseMove(QMouseEvent* event);
-    void Label131MouseUp(QMouseEvent* event);
 
     QWidget* m_host;
     QPointer<TForm5> m_form;

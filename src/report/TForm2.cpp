@@ -4,9 +4,9 @@
 #include "i18n/Language.h"
 #include "i18n/Settings.h"
 #include "report/GridPrint.h"
-#include "report/ReportGridRoutines.h"
 #include "shell/DesktopServices.h"
 #include "shell/Globals.h"
+#include "shell/GridRoutines.h"
 #include "shell/MessageBox.h"
 #include "shell/StringGrid.h"
 #include "store/Clock.h"
@@ -75,18 +75,6 @@ bool isNumberAtMost(const QString& text, double limit)
 {
     const auto v = DecimalText::parse(text);
     return v && *v <= limit;
-}
-
-void paintFramedCell(QPainter* painter, const QRect& rect, const QString& text, const QPalette& palette)
-{
-    painter->fillRect(rect, palette.color(QPalette::Button));
-    painter->setPen(Qt::black);
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(rect.adjusted(0, 0, -1, -1));
-    QFont bold = painter->font();
-    bold.setBold(true);
-    painter->setFont(bold);
-    painter->drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
 } // namespace
@@ -273,7 +261,6 @@ TForm2::PanelParts TForm2::BuildPanel(ListPanel which, const char* panelName, co
     connect(parts.print, &QPushButton::clicked, this, [this, which] { PanelPrintClick(which); });
     connect(parts.file, &QPushButton::clicked, this, [this, which] { PanelFileClick(which); });
     connect(parts.copyMem, &QPushButton::clicked, this, [this, which] { PanelCopyMemClick(which); });
-    connect(parts.grid, &StringGrid::titleClicked, this, [this, which](int col) { GridTitleClick(which, col); });
     parts.panel->hide();
     return parts;
 }
@@ -314,7 +301,10 @@ void TForm2::FormCreate()
 
 void TForm2::SetUpColouring()
 {
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+
     // Raw-material needs: a run-out date today or earlier, and no stock or nothing available, in red.
+    StringGrid5->setTitleSortColumn(6, 8);
     StringGrid5->setCellStyler([this](int col, int row, CellStyle& s) {
         if (row == 0 || StringGrid5->Cells(0, 1).isEmpty())
             return;
@@ -329,31 +319,30 @@ void TForm2::SetUpColouring()
     });
 
     // Delivery dates: nothing available in red, the clients picture in column 4.
+    StringGrid6->setTitleSortColumn(8, 10);
     StringGrid6->setCellStyler([this](int col, int row, CellStyle& s) {
-        if (row == 0 || StringGrid6->Cells(0, 1).isEmpty())
+        if (row == 0 || col != 5 || StringGrid6->Cells(0, 1).isEmpty())
             return;
-        if (col == 5) {
-            const auto v = DecimalText::parse(StringGrid6->Cells(col, row));
-            if (v && *v < 1)
-                s.foreground = Red;
-        }
+        const auto v = DecimalText::parse(StringGrid6->Cells(col, row));
+        if (v && *v < 1)
+            s.foreground = Red;
     });
-    StringGrid6->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int row) {
-        if (col == 4 && row > 0 && !StringGrid6->Cells(0, 1).isEmpty())
-            painter->drawPixmap(rect.left() + 35, rect.top() + (rect.height() - Image1.height()) / 2, Image1);
+    StringGrid6->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int) {
+        if (col == 4 && !StringGrid6->Cells(0, 1).isEmpty())
+            DrawCellPicture(painter, rect, Image1, 35);
         return false;
     });
 
     // Utilisation by month: the totals row and column bold, in green, all months centred.
-    StringGrid16->setCellStyler([this](int col, int row, CellStyle& s) {
+    StringGrid16->setCellStyler([this, centred](int col, int row, CellStyle& s) {
         if (StringGrid16->Cells(0, 1).isEmpty())
+            return;
+        if (col > 0)
+            s.alignment = centred;
+        if (row == 0)
             return;
         const bool lastRow = row == StringGrid16->RowCount() - 1;
         const bool lastCol = col == StringGrid16->ColCount() - 1;
-        if (col > 0)
-            s.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
-        if (row == 0)
-            return;
         if (lastRow) {
             s.bold = true;
             if (col == 0) {
@@ -370,42 +359,35 @@ void TForm2::SetUpColouring()
     });
 
     // Week plan: headings on the window colour, columns from 2 on centred, equipment rows framed.
-    StringGrid11->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: palette(base); border: 0px; "
-                       "border-right: 1px solid palette(mid); border-bottom: 1px solid palette(mid); "
-                       "padding-left: 2px; font-weight: bold; }"));
-    StringGrid11->setCellStyler([this](int col, int row, CellStyle& s) {
+    StringGrid11->setCellStyler([this, centred](int col, int row, CellStyle& s) {
         if (StringGrid11->Cells(0, 1).isEmpty())
             return;
         if (row == 0)
             s.background = StringGrid11->palette().color(QPalette::Base);
         if (col >= 2)
-            s.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
-    });
-    StringGrid11->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int row) {
-        if (col != 0 || row == 0 || StringGrid11->Cells(0, 1).isEmpty() || StringGrid11->Cells(0, row).isEmpty())
-            return false;
-        paintFramedCell(painter, rect, StringGrid11->Cells(0, row), StringGrid11->palette());
-        return true;
+            s.alignment = centred;
+        if (row > 0 && col == 0 && !StringGrid11->Cells(0, row).isEmpty()) {
+            s.bold = true;
+            s.background = StringGrid11->palette().color(QPalette::Button);
+            s.frame = Qt::black;
+        }
     });
 
     // Global view: negative differences in red, the "Total:" cell framed.
     StringGrid201->setCellStyler([this](int col, int row, CellStyle& s) {
-        if (row == 0 || StringGrid201->Cells(0, 1).isEmpty() || col != 5)
+        if (row == 0 || StringGrid201->Cells(0, 1).isEmpty())
             return;
         const QString text = StringGrid201->Cells(col, row);
-        if (text.isEmpty())
-            return;
-        const auto v = DecimalText::parse(text);
-        if (v && *v < 0)
-            s.foreground = Red;
-    });
-    StringGrid201->setCellPainter([this](QPainter* painter, const QRect& rect, int col, int row) {
-        if (col != 4 || row != StringGrid201->RowCount() - 1 || StringGrid201->Cells(0, 1).isEmpty()
-            || StringGrid201->Cells(4, row) != QLatin1String("Total:"))
-            return false;
-        paintFramedCell(painter, rect, StringGrid201->Cells(4, row), StringGrid201->palette());
-        return true;
+        if (col == 5 && !text.isEmpty()) {
+            const auto v = DecimalText::parse(text);
+            if (v && *v < 0)
+                s.foreground = Red;
+        }
+        if (col == 4 && row == StringGrid201->RowCount() - 1 && text == QLatin1String("Total:")) {
+            s.bold = true;
+            s.background = StringGrid201->palette().color(QPalette::Button);
+            s.frame = Qt::black;
+        }
     });
 }
 
@@ -502,7 +484,7 @@ void TForm2::PanelFileClick(ListPanel panel) { ExportGridText(m_panels[panel].gr
 void TForm2::PanelCopyMemClick(ListPanel panel)
 {
     CurrentGrid = m_panels[panel].grid;
-    reportgrid::CopyGridToClipboard(CurrentGrid.data());
+    CopyGridToClipboard(CurrentGrid.data());
 }
 
 void TForm2::SpeedButton_CloseClick() { accept(); }
@@ -517,12 +499,13 @@ void TForm2::ExportGridText(StringGrid* grid)
     if (!grid)
         return;
     const QString path = ExportFilePath();
-    const int cols = reportgrid::VisibleColCount(grid);
+    // The columns shown, as the copy to memory takes them.
+    const QList<int> cols = grid->VisibleColumns();
     const int last = grid->RowCount() - 1;
     QString text;
     QString line = QStringLiteral(" ");
     for (int r = 0; r <= last; ++r) {
-        for (int c = 0; c < cols; ++c) {
+        for (int c : cols) {
             const int w = grid->ColWidths(c) / 5;
             line += grid->Cells(c, r).leftJustified(w, QLatin1Char(' '), true);
         }
@@ -552,11 +535,7 @@ void TForm2::ExportGridText(StringGrid* grid)
 void TForm2::GridTitleClick(ListPanel panel, int col)
 {
     StringGrid* grid = m_panels[panel].grid;
-    if (panel == PanelStock && col == 6)
-        col = 8;
-    else if (panel == PanelEncomenda && col == 8)
-        col = 10;
-    reportgrid::SortGridByColumn(grid, col);
+    SortGridByColumn(grid, grid->SortColumnFor(col));
 }
 
 void TForm2::ShowClients(int row)
@@ -671,7 +650,7 @@ void TForm2::FormResize()
             p.panel->resize(p.panel->width(), clientHeight - 17);
         if (p.grid->height() > 122) {
             p.grid->resize(p.grid->width(), clientHeight - 69);
-            p.grid->resize(reportgrid::AllRowsVisible(p.grid) ? GridWidth : GridWidthWithScrollBar, p.grid->height());
+            p.grid->resize(p.grid->NeedsVerticalScrollBar() ? GridWidthWithScrollBar : GridWidth, p.grid->height());
         }
         p.grip->move(p.grip->x(), clientHeight - 21);
     }

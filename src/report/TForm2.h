@@ -78,7 +78,8 @@ public:
     void PanelFileClick(ListPanel panel);
     void PanelCopyMemClick(ListPanel panel);
     void SpeedButton_CloseClick();
-    // A heading click: the shared sort, the date columns by their hidden keys.
+    // What a heading click does (the grid does it itself): the shared sort, the date columns by
+    // their hidden keys.
     void GridTitleClick(ListPanel panel, int col);
     // Shows the clients of the order in row row of the delivery-date grid for 1200 ms.
     void ShowClients(int row);

@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -154,17 +155,20 @@ private Q_SLOTS:
         QCOMPARE(exportedLines(), QStringList({" Material    Fornecedor          ", QString(33, '-'), QString(33, '-')}));
     }
 
-    void exportLeavesOutColumnsThatDoNotFit()
+    void exportTakesTheShownColumns()
     {
+        // Hidden key columns stay out; columns scrolled out of the window are kept.
         StringGrid grid;
         grid.resize(150, 200);
-        grid.setColCount(3);
+        grid.setColCount(4);
         grid.setColWidths(0, 60);
-        grid.setColWidths(1, 60);
+        grid.setColWidths(1, 0);
         grid.setColWidths(2, 60);
-        setRows(&grid, {{"a", "b", "c"}});
+        grid.setColWidths(3, 60);
+        setRows(&grid, {{"a", "key", "b", "c"}});
         TForm2::ExportGridText(&grid);
-        QCOMPARE(exportedLines().first(), " " + QString("a").leftJustified(12) + QString("b").leftJustified(12));
+        QCOMPARE(exportedLines().first(),
+                 " " + QString("a").leftJustified(12) + QString("b").leftJustified(12) + QString("c").leftJustified(12));
     }
 
     void anEditorThatCannotStartIsReported()
@@ -190,8 +194,10 @@ private Q_SLOTS:
         form.GridTitleClick(TForm2::PanelStock, 6);
         QCOMPARE(column(needs, 0), QStringList({"c", "A", "b"}));
         // Through the heading itself.
-        emit needs->titleClicked(1);
+        emit needs->horizontalHeader()->sectionPressed(1);
         QCOMPARE(column(needs, 1), QStringList({"1", "2", "3"}));
+        emit needs->horizontalHeader()->sectionPressed(6);
+        QCOMPARE(column(needs, 0), QStringList({"c", "A", "b"}));
 
         StringGrid* dates = form.StringGrid6;
         QStringList heading(12), one(12), two(12);
@@ -203,7 +209,7 @@ private Q_SLOTS:
         two[8] = "04/12/2024";
         two[10] = "2024-12-04";
         setRows(dates, {heading, one, two});
-        form.GridTitleClick(TForm2::PanelEncomenda, 8);
+        emit dates->horizontalHeader()->sectionPressed(8);
         QCOMPARE(column(dates, 0), QStringList({"P2", "P1"}));
     }
 

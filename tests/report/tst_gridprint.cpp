@@ -13,6 +13,7 @@
 #include "shell/DesktopServices.h"
 #include "shell/Globals.h"
 #include "shell/MessageBox.h"
+#include "shell/PanelDrag.h"
 #include "shell/ScreenForm.h"
 #include "shell/StringGrid.h"
 
@@ -326,7 +327,7 @@ private Q_SLOTS:
         QTest::mouseClick(m_panel->Button_RepPreviewOptions, Qt::LeftButton);
         QWidget* bar = m_panel->Label131;
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(10, 5));
-        QVERIFY(m_panel->Dragging);
+        QVERIFY(Dragging);
         QMouseEvent move(QEvent::MouseMove, QPointF(-30, 25), bar->mapToGlobal(QPointF(-30, 25)), Qt::NoButton,
                          Qt::LeftButton, {});
         QCoreApplication::sendEvent(bar, &move);
@@ -335,7 +336,7 @@ private Q_SLOTS:
                         Qt::LeftButton, {});
         QCoreApplication::sendEvent(bar, &far);
         QCOMPARE(m_panel->Panel_RepPreviewOptions->x(), 1);
-        QVERIFY(!m_panel->Dragging);
+        QVERIFY(!Dragging);
         QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(10, 5));
     }
 
