@@ -167,7 +167,11 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     ListBox_Cliente->setObjectName(QStringLiteral("ListBox_Cliente"));
     ListBox_Cliente->setGeometry(300, 60, 150, 60);
     ListBox_Cliente->hide();
-    StringGrid6->viewport()->installEventFilter(this);
+    connect(StringGrid6, &StringGrid::mousePressed, this, [this](Qt::MouseButton button, const QPoint& pos, int col, int row) {
+        // On the clients picture, 35 pixels into the cell.
+        if (button == Qt::LeftButton && col == 4 && row >= 1 && pos.x() >= StringGrid6->CellRect(4, row).left() + 35)
+            QTimer::singleShot(0, this, [this, row] { ShowClients(row); });
+    });
 
     const PanelParts& plan = m_panels[PanelProducaoPlan];
     Panel_ProducaoPlan = plan.panel;
@@ -552,8 +556,8 @@ void TForm2::ShowClients(int row)
     ListBox_Cliente->clear();
     ListBox_Cliente->addItems(lines);
 
-    const QRect cell = StringGrid6->visualRect(StringGrid6->gridModel()->index(row - 1, 4));
-    const QPoint cellTopRight = StringGrid6->viewport()->mapTo(Panel_Encomenda, QPoint(cell.right() + 1, cell.top()));
+    const QRect cell = StringGrid6->CellRect(4, row);
+    const QPoint cellTopRight = StringGrid6->mapTo(Panel_Encomenda, QPoint(cell.right() + 1, cell.top()));
     const int itemHeight = ListBox_Cliente->sizeHintForRow(0) > 0 ? ListBox_Cliente->sizeHintForRow(0)
                                                                   : ListBox_Cliente->fontMetrics().height() + 2;
     const int height = std::min(itemHeight * int(lines.size()) + 5, StringGrid6->height());
@@ -573,20 +577,6 @@ void TForm2::ShowClients(int row)
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == StringGrid6->viewport() && event->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint pos = mouse->position().toPoint();
-        const QModelIndex index = StringGrid6->indexAt(pos);
-        if (mouse->button() == Qt::LeftButton && index.isValid() && index.column() == 4) {
-            const QRect cell = StringGrid6->visualRect(index);
-            // On the clients picture, 35 pixels into the cell.
-            if (pos.x() >= cell.left() + 35) {
-                const int row = index.row() + 1;
-                QTimer::singleShot(0, this, [this, row] { ShowClients(row); });
-            }
-        }
-        return false;
-    }
     if (watched == Panel_caption || watched == Label_caption) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {

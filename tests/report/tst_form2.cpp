@@ -422,6 +422,9 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         saveShot(&form, "form2_encomenda.png");
+        dates->setCells(11, 1, "Client A\rClient B\rClient C\r");
+        QTimer::singleShot(200, this, [&] { saveShot(&form, "form2_clients.png"); });
+        form.ShowClients(1);
         form.ShowPanel(TForm2::PanelProducaoPlan);
         setRows(form.StringGrid11, {{"", "Produto ", "Quant.", "Dias", "Start date", "End date", "", ""},
                                     {"Press 1", "", "", "", "", "", "", ""},
