@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QHideEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -407,10 +408,24 @@ void ReportPreviewPanel::ShowOverHost()
 
 void ReportPreviewPanel::RestoreScreens()
 {
-    for (const QPointer<QWidget>& screen : std::as_const(m_hiddenScreens))
-        if (screen)
+    for (const QPointer<QWidget>& screen : std::as_const(m_hiddenScreens)) {
+        auto* form = qobject_cast<ScreenForm*>(screen.data());
+        if (screen && !(form && form->IsClosing()))
             screen->show();
+    }
     m_hiddenScreens.clear();
+}
+
+void ReportPreviewPanel::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    if (event->spontaneous())
+        return; // the main window was minimized
+    Dragging = false;
+    ParkOptions();
+    tAlPreview1->show();
+    RestoreScreens();
+    ReleaseReport();
 }
 
 void ReportPreviewPanel::ParkOptions() { Panel_RepPreviewOptions->hide(); }
@@ -471,21 +486,14 @@ void ReportPreviewPanel::Button_RepPreviewPrintClick()
 
 void ReportPreviewPanel::Button_RepPreviewCloseClick()
 {
-    Dragging = false;
-    ParkOptions();
-    tAlPreview1->show();
-    hide();
-    RestoreScreens();
+    Park();
     WritePaperSettings();
-    ReleaseReport();
 }
 
 void ReportPreviewPanel::Park()
 {
-    Dragging = false;
-    ParkOptions();
-    tAlPreview1->show();
     hide();
+    // A print runs without showing the panel, which then has nothing to hide.
     RestoreScreens();
     ReleaseReport();
 }

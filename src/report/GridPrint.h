@@ -100,6 +100,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Hidden by the main window (a screen opens, the panels are parked): the screens it had hidden
+    // come back and the report is released.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildControls();

@@ -9,6 +9,7 @@
 #include "i18n/Settings.h"
 #include "i18n/SettingsFiles.h"
 #include "i18n/TFormOptions.h"
+#include "report/GridPrint.h"
 #include "shell/Application.h"
 #include "shell/Companies.h"
 #include "shell/DesktopServices.h"
@@ -438,7 +439,13 @@ void TForm1::BuildOverlayPanels()
         panel->setGeometry(0, 1, 640, 400);
         return panel;
     };
-    Panel_ReportPreview = overlay("Panel_ReportPreview");
+    // The print preview is the grid printing's own panel; the print commands go to it.
+    auto* preview = new ReportPreviewPanel(m_client);
+    preview->setGeometry(0, 1, 640, 400);
+    preview->SetHelpContext = [this](int context) { SetHelpContext(context); };
+    Panel_ReportPreview = preview;
+    if (!InstalledGridPrintHandler())
+        SetGridPrintHandler([](bool showPreview) { ::menu_FilePrintClick(showPreview); });
     Panel_EncomProduto_temp = overlay("Panel_EncomProduto_temp");
 }
 
