@@ -1,13 +1,20 @@
 #include "shell/Application.h"
-
-#include <QMainWindow>
+#include "shell/MessageBox.h"
+#include "shell/SingleInstance.h"
+#include "shell/TForm1.h"
 
 int main(int argc, char** argv)
 {
     Application app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quorvale"));
-    window.resize(800, 560);
-    window.show();
+    SingleInstance instance;
+    if (!instance.TryAcquire()) {
+        MessageBox::information(SingleInstance::AlreadyRunningText());
+        return 0;
+    }
+    QApplication::setApplicationName(QStringLiteral("Quorvale"));
+    TForm1 form;
+    if (form.TerminateRequested())
+        return 1; // the installation is incomplete or the language file is missing; the user was told
+    form.show();
     return app.exec();
 }

@@ -1,0 +1,35 @@
+#include "i18n/LanguageFile.h"
+
+#include "i18n/Language.h"
+#include "shell/Globals.h"
+#include "shell/MessageBox.h"
+
+#include <QFileInfo>
+
+QString LanguageFilePath() { return ProgramFolder + QStringLiteral("Quorvale.LNG"); }
+
+QStringList OfferedLanguages() { return {QStringLiteral("English"), QStringLiteral("Portuguese")}; }
+
+QString MissingLanguageFileText(const QString& language)
+{
+    if (language == QLatin1String("English"))
+        return QStringLiteral("No language file !  Please reinstall.");
+    if (language == QLatin1String("Portuguese"))
+        return QStringLiteral("Sem ficheiro de linguagem !  Reinstale, por favor.");
+    return QString();
+}
+
+bool OpenLanguage(const QString& language)
+{
+    CurrentLanguage = language;
+    const QString path = LanguageFilePath();
+    const bool present = QFileInfo(path).isFile();
+    if (!present) {
+        const QString text = MissingLanguageFileText(language);
+        if (!text.isEmpty())
+            MessageBox::error(text);
+    }
+    OpenLanguageFile(path);
+    LoadLanguageTables();
+    return present;
+}

@@ -1,0 +1,59 @@
+#include "shell/MenuTable.h"
+
+#include "i18n/Language.h"
+#include "store/Records.h"
+
+QString MenuCommand::ScreenTitle() const
+{
+    const QString t = LangTitle[title];
+    return view ? t + QStringLiteral(" (view)") : t;
+}
+
+QString MenuCommand::MissingText() const
+{
+    QStringList parts;
+    for (int m : missingMessage)
+        parts << LangMsg[m];
+    return parts.join(QLatin1Char('\r'));
+}
+
+std::vector<MenuCommand>& MenuTable()
+{
+    using namespace DataFile;
+    // item, screen factory, title, view, help context, required files, message, record needed
+    static std::vector<MenuCommand> table{
+        {"menu_EditMateriaPrima", nullptr, 0, false, 211, {}, {}},
+        {"menu_EditProduto", nullptr, 1, false, 212, {}, {}},
+        {"menu_EditFornecedor", nullptr, 2, false, 213, {}, {}},
+        {"menu_EditCliente", nullptr, 3, false, 214, {}, {}},
+        {"menu_EditEquip", nullptr, 4, false, 215, {}, {}},
+        {"menu_EditStockMatPrima", nullptr, 5, false, 221, {}, {}},
+        {"menu_EditStockProduto", nullptr, 6, false, 222, {}, {}},
+        {"menu_EditProducaoEntradas", nullptr, 7, false, 23, {}, {}},
+        {"menu_EditEncomMatPrima", nullptr, 8, false, 241, {}, {}},
+        {"menu_EditEncomProduto", nullptr, 9, false, 242, {}, {}},
+        {"menu_PlanStockMatPrima", nullptr, 10, false, 31, {}, {}},
+        {"menu_PlanEncomenda", nullptr, 11, false, 32, {}, {}},
+        {"menu_PlanProducao", nullptr, 12, false, 33, {EncomProduto}, {23}},
+        {"menu_ViewGlobal", nullptr, 23, false, 55, {}, {}},
+        {"menu_ViewStockMatPrima", nullptr, 5, true, 411, {StockMateria}, {17}},
+        {"menu_ViewStockProduto", nullptr, 6, true, 412, {StockProduto}, {17}},
+        {"menu_ViewProdDefinicao", nullptr, 13, false, 42, {Produtos}, {16}},
+        {"menu_ViewMovimMatPrima", nullptr, 14, false, 431, {MovimMateria}, {21}},
+        {"menu_ViewMovimProduto", nullptr, 15, false, 432, {MovimProduto}, {21}},
+        {"menu_ViewEncomMatPrima", nullptr, 8, true, 451, {EncomMateria}, {18}},
+        {"menu_ViewEncomProduto", nullptr, 9, true, 451, {EncomProduto}, {19}},
+        {"menu_ToolsCustosProduto", nullptr, 18, false, 53, {MateriasPrimas, Equipamentos, HorasProducao, Produtos}, {46, 47}},
+        {"menu_ViewProducIndicesUtil", nullptr, 16, false, 441, {HorasProducao}, {26}, true},
+        {"menu_ViewProducQuantidades", nullptr, 17, false, 442, {HorasProducao}, {27}, true},
+    };
+    return table;
+}
+
+MenuCommand* FindMenuCommand(const QString& item)
+{
+    for (auto& c : MenuTable())
+        if (c.item == item)
+            return &c;
+    return nullptr;
+}
