@@ -1,6 +1,12 @@
 #include "shell/MenuTable.h"
 
 #include "i18n/Language.h"
+#include "masterdata/TForm_Cliente.h"
+#include "masterdata/TForm_Equipamento.h"
+#include "masterdata/TForm_Fornecedor.h"
+#include "masterdata/TForm_MateriaPrima.h"
+#include "masterdata/TForm_Produto.h"
+#include "masterdata/TForm_ProdutoView.h"
 #include "store/Records.h"
 
 QString MenuCommand::ScreenTitle() const
@@ -22,11 +28,11 @@ std::vector<MenuCommand>& MenuTable()
     using namespace DataFile;
     // item, screen factory, title, view, help context, required files, message, record needed
     static std::vector<MenuCommand> table{
-        {"menu_EditMateriaPrima", nullptr, 0, false, 211, {}, {}},
-        {"menu_EditProduto", nullptr, 1, false, 212, {}, {}},
-        {"menu_EditFornecedor", nullptr, 2, false, 213, {}, {}},
-        {"menu_EditCliente", nullptr, 3, false, 214, {}, {}},
-        {"menu_EditEquip", nullptr, 4, false, 215, {}, {}},
+        {"menu_EditMateriaPrima", NewScreen<TForm_MateriaPrima>, 0, false, 211, {}, {}},
+        {"menu_EditProduto", NewScreen<TForm_Produto>, 1, false, 212, {}, {}},
+        {"menu_EditFornecedor", NewScreen<TForm_Fornecedor>, 2, false, 213, {}, {}},
+        {"menu_EditCliente", NewScreen<TForm_Cliente>, 3, false, 214, {}, {}},
+        {"menu_EditEquip", NewScreen<TForm_Equipamento>, 4, false, 215, {}, {}},
         {"menu_EditStockMatPrima", nullptr, 5, false, 221, {}, {}},
         {"menu_EditStockProduto", nullptr, 6, false, 222, {}, {}},
         {"menu_EditProducaoEntradas", nullptr, 7, false, 23, {}, {}},
@@ -38,7 +44,7 @@ std::vector<MenuCommand>& MenuTable()
         {"menu_ViewGlobal", nullptr, 23, false, 55, {}, {}},
         {"menu_ViewStockMatPrima", nullptr, 5, true, 411, {StockMateria}, {17}},
         {"menu_ViewStockProduto", nullptr, 6, true, 412, {StockProduto}, {17}},
-        {"menu_ViewProdDefinicao", nullptr, 13, false, 42, {Produtos}, {16}},
+        {"menu_ViewProdDefinicao", NewScreen<TForm_ProdutoView>, 13, false, 42, {Produtos}, {16}},
         {"menu_ViewMovimMatPrima", nullptr, 14, false, 431, {MovimMateria}, {21}},
         {"menu_ViewMovimProduto", nullptr, 15, false, 432, {MovimProduto}, {21}},
         {"menu_ViewEncomMatPrima", nullptr, 8, true, 451, {EncomMateria}, {18}},

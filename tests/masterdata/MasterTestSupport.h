@@ -7,9 +7,15 @@
 #include "shell/StringGrid.h"
 #include "store/AccessPatterns.h"
 #include "store/RegionalSettings.h"
+#include "i18n/Language.h"
+#include "shell/TForm1.h"
+#include "support/ProgramHome.h"
 #include "support/ShellTestSupport.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -62,38 +68,51 @@ inline void saveShot(QWidget* widget, const QString& name)
         widget->grab().save(folder + '/' + name + ".png");
 }
 
-// A company folder of its own, message boxes scripted, a point locale, and the screens opened as
-// the main window opens them, by their menu command.
+// The program as a user starts it: a program folder of its own (QUORVALE_HOME) with one company,
+// the main window at its smallest size with that company open, message boxes scripted and a point
+// locale. Screens are opened by their menu commands.
 class MasterScreens {
 public:
     MasterScreens()
+        : home("[Options]\r\nLastSuplier=Firma\r\n[Supliers]\r\nNumber=1\r\nSup1=Firma\r\n"
+               "[Firma]\r\nHoursPerDay=24\r\n")
     {
+        QApplication::setQuitOnLastWindowClosed(false);
+        TForm1::SetProgramEndHandler({});
+        CurrentLanguage = QStringLiteral("English");
         RegionalSettings::setCurrent(RegionalSettings::pointLocale());
-        DatabaseFolder = folder.path();
+        form = std::make_unique<TForm1>();
+        form->resize(form->minimumSize());
+        form->show();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("the main window did not become active");
+        auto* companies = form->findChild<QComboBox*>(QStringLiteral("ComboBox_Suplier"));
+        companies->setCurrentIndex(companies->findText(QStringLiteral("Firma")));
+        form->findChild<QAbstractButton*>(QStringLiteral("Button_Suplier"))->click();
+        messages.clear();
     }
-    ~MasterScreens() { DatabaseFolder.clear(); }
+    ~MasterScreens()
+    {
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
-    QString path(const QString& fileName) const { return folder.file(fileName); }
+    // The company's folder (ends in "/") and a file in it.
+    QString companyFolder() const { return DatabaseFolder; }
+    QString path(const QString& fileName) const { return DatabaseFolder + fileName; }
 
-    // Opens the screen of the menu command at the main window's smallest size and waits until it
-    // is on screen.
+    // Runs the menu command and returns the screen it opened (null when it opened none).
     template <class Screen>
     Screen* open(const char* menuItem)
     {
-        Q_UNUSED(menuItem);
-        auto* screen = new Screen(&shell.window);
-        shell.window.resize(640, 400);
-        screen->setGeometry(0, 1, 640, 399);
-        shell.window.show();
-        screen->show();
-        if (!QTest::qWaitForWindowActive(&shell.window))
-            qWarning("the window did not become active");
-        return screen;
+        form->MenuItem(QString::fromLatin1(menuItem))->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return qobject_cast<Screen*>(form->CurrentScreen());
     }
 
-    TempFolder folder;
-    FakeShell shell;
-    ScriptedMessages messages;
+    ScriptedMessages messages; // before the main window, whose start-up may show boxes
+    ProgramHome home;
+    std::unique_ptr<TForm1> form;
 };
 
 } // namespace testsupport

@@ -58,13 +58,12 @@ private Q_SLOTS:
         auto* s = openScreen();
         QCOMPARE(columnTexts(s->StringGrid12, 0), QStringList({"Engel 80T", "Krauss 250", "Sopradora"}));
         QCOMPARE(columnTexts(s->StringGrid12, 5), QStringList({"2", "1", "3"}));
-        QCOMPARE(s->StringGrid12->Cells(3, 0), QString("Qnt/un."));
-        QCOMPARE(s->StringGrid12->Cells(2, 0), QString("Tipo"));
+        QCOMPARE(s->StringGrid12->Cells(3, 0), LangText("label_33", "Qnt/un."));
+        QCOMPARE(s->StringGrid12->Cells(2, 0), LangText("label_43", "Tipo"));
         QCOMPARE(s->ComboBox_EquipTipo->count(), 2);
         QCOMPARE(s->ComboBox_EquipOperacao->count(), 2);
         QCOMPARE(s->Label72->text(), QString("3"));
         QCOMPARE(s->Edit_EquipQuant->text(), QString("1"));
-        delete s;
     }
 
     void unitsRunFromOneToNinetyEightAndWrap()
@@ -81,7 +80,6 @@ private Q_SLOTS:
         s->Scroll_EquipQuant->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         s->Scroll_EquipQuant->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(s->Edit_EquipQuant->text(), QString("1"));
-        delete s;
     }
 
     void addWithoutCostStoresTheInputs()
@@ -105,7 +103,6 @@ private Q_SLOTS:
         QCOMPARE(s->ComboBox_Equip->currentText(), QString());
         QVERIFY(s->ComboBox_EquipOperacao->findText("Montagem") >= 0);
         QVERIFY(s->ComboBox_EquipTipo->findText("Posto manual") >= 0);
-        delete s;
     }
 
     void editReplacesTheDoubleClickedRecord()
@@ -127,7 +124,6 @@ private Q_SLOTS:
         QCOMPARE(records[0].Custo.text(), QString("30"));
         QCOMPARE(records[1].Custo.text(), QString("18.5"));
         QCOMPARE(s->Button_EquipAdd->text(), QString("Add"));
-        delete s;
     }
 
     void refusedInputsStoreNothing()
@@ -136,7 +132,7 @@ private Q_SLOTS:
         const QByteArray before = readFile(m_file);
         typeInto(s->ComboBox_Equip, "Torno");
         click(s->Button_EquipAdd);
-        QCOMPARE(m_app->messages.texts(), QStringList({LangMsg[1] + QString::fromUtf8(" :\r\rEquipamento\rTipo\rOperação")}));
+        QCOMPARE(m_app->messages.texts(), QStringList({LangMsg[1] + " :\r\r" + LangText("label_18", "Equipamento") + "\r" + LangText("label_43", "Tipo") + "\r" + LangText("label_87", QString::fromUtf8("Operação"))}));
 
         m_app->messages.clear();
         typeInto(s->ComboBox_EquipTipo, "CNC");
@@ -152,7 +148,6 @@ private Q_SLOTS:
         click(s->Button_EquipAdd);
         QCOMPARE(m_app->messages.texts(), QStringList({"'1.2.3'" + LangMsg[4]}));
         QCOMPARE(readFile(m_file), before);
-        delete s;
     }
 
     void deleteRemovesTheSelectedRow()
@@ -169,15 +164,13 @@ private Q_SLOTS:
         QCOMPARE(records[1].Equipamento.text(), QString("Sopradora"));
         QCOMPARE(columnTexts(s->StringGrid12, 0), QStringList({"Krauss 250", "Sopradora"}));
         QCOMPARE(s->Button_EquipAdd->text(), QString("Add"));
-        delete s;
     }
 
     void looksRightWithTheSampleCompany()
     {
-        copySampleCompany(m_app->folder.path());
+        copySampleCompany(m_app->companyFolder());
         auto* s = openScreen();
-        saveShot(s, "TForm_Equipamento");
-        delete s;
+        saveShot(m_app->form.get(), "TForm_Equipamento");
     }
 };
 

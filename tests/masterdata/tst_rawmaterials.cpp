@@ -71,7 +71,6 @@ private Q_SLOTS:
         doubleClickCell(s->StringGrid1, 0, 1);
         QCOMPARE(s->Button_MateriaAdd->text(), QString("Add"));
         QVERIFY(s->ComboBox_MateriaPrima->isEnabled());
-        delete s;
     }
 
     void loadsWithBlanksAndLists()
@@ -83,12 +82,11 @@ private Q_SLOTS:
         QCOMPARE(grid->Cells(1, 1), QString(" "));
         QCOMPARE(grid->Cells(3, 1), QString(" ")); // a unit of blanks only
         QCOMPARE(grid->Cells(3, 0), QString("un."));
-        QCOMPARE(grid->Cells(2, 0), QString::fromUtf8("Preço"));
+        QCOMPARE(grid->Cells(2, 0), LangText("label_30", QString::fromUtf8("Preço")));
         QCOMPARE(s->ComboBox_MateriaPrima->count(), 2);
         QCOMPARE(s->ComboBox_MateriaFornecedor->count(), 3);
         QCOMPARE(s->ComboBox_MateriaFornecedor->currentText(), QString());
         QCOMPARE(s->Label5->text(), QString("3"));
-        delete s;
     }
 
     // A supplier that is not known is asked for; on OK the line is stored and the supplier becomes
@@ -125,7 +123,6 @@ private Q_SLOTS:
             QCOMPARE(len, 0);
         QVERIFY(FindExactItem(s->ComboBox_MateriaFornecedor, "Novo Polimeros"));
         QVERIFY(rowWith(s->StringGrid1, 1, "PS-1") > 0);
-        delete s;
     }
 
     void knownSupplierStoresAndResets()
@@ -144,7 +141,6 @@ private Q_SLOTS:
         QCOMPARE(s->ComboBox_MateriaPrima->currentText(), QString());
         QCOMPARE(s->ComboBox_MateriaFornecedor->currentText(), QString());
         QVERIFY(s->ComboBox_MateriaPrima->hasFocus());
-        delete s;
     }
 
     void missingInputsAndIllegalCharacters()
@@ -154,7 +150,7 @@ private Q_SLOTS:
         const QByteArray before = readFile(m_file);
         typeInto(s->ComboBox_MateriaPrima, "Poliestireno");
         click(s->Button_MateriaAdd);
-        QCOMPARE(m_app->messages.texts(), QStringList({LangMsg[1] + QString::fromUtf8(" :\r\rMatéria Prima\run.\rFornecedor")}));
+        QCOMPARE(m_app->messages.texts(), QStringList({LangMsg[1] + " :\r\r" + LangText("label_23", QString::fromUtf8("Matéria Prima")) + "\run.\r" + LangText("label_19", "Fornecedor")}));
         QVERIFY(s->StringGrid1->hasFocus());
         m_app->messages.clear();
         typeInto(s->ComboBox_MateriaUn, "kg");
@@ -162,7 +158,6 @@ private Q_SLOTS:
         click(s->Button_MateriaAdd);
         QCOMPARE(m_app->messages.texts(), QStringList({LangMsg[50]}));
         QCOMPARE(readFile(m_file), before);
-        delete s;
     }
 
     void priceKeysFollowTheLocalSeparator()
@@ -175,7 +170,6 @@ private Q_SLOTS:
             replaceText(s->Edit_MateriaPreco, "1,5x");
             QCOMPARE(s->Edit_MateriaPreco->text(), QString("1,5"));
         }
-        delete s;
     }
 
     // Edit replaces the record in place: the bytes after a shorter new text are those of the old one.
@@ -195,7 +189,6 @@ private Q_SLOTS:
         QCOMPARE(recordsOf<MateriaPrimaRecord>(m_file)[0].Preco.text(), QString("1.42"));
         QVERIFY(s->ComboBox_MateriaPrima->isEnabled());
         QCOMPARE(s->Button_MateriaAdd->text(), QString("Add"));
-        delete s;
     }
 
     // A row is selected by a click, another by a double click; Delete removes the double-clicked
@@ -224,15 +217,13 @@ private Q_SLOTS:
         QCOMPARE(lines[1].MateriaPrima.text(), QString("Masterbatch Azul"));
         QCOMPARE(rowWith(grid, 1, "RN-PPH"), 0);
         QCOMPARE(grid->RowCount(), 3);
-        delete s;
     }
 
     void looksRightWithTheSampleCompany()
     {
-        copySampleCompany(m_app->folder.path());
+        copySampleCompany(m_app->companyFolder());
         auto* s = openScreen();
-        saveShot(s, "TForm_MateriaPrima");
-        delete s;
+        saveShot(m_app->form.get(), "TForm_MateriaPrima");
     }
 
 private:
