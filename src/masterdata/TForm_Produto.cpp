@@ -286,10 +286,12 @@ void TForm_Produto::RecalculateQuantDia()
     if (m_recalculating)
         return;
     const QScopedValueRollback guard(m_recalculating, true);
-    if (Edit_ProdutoCiclo->text().isEmpty())
-        Edit_ProdutoCiclo->setText(QStringLiteral("0"));
-    if (Edit_ProdutoQuant->text().isEmpty())
-        Edit_ProdutoQuant->setText(QStringLiteral("0"));
+    // An emptied box reads "0", selected, so that what is typed next replaces it.
+    for (QLineEdit* box : {Edit_ProdutoCiclo, Edit_ProdutoQuant})
+        if (box->text().isEmpty()) {
+            box->setText(QStringLiteral("0"));
+            box->selectAll();
+        }
     int cycles = 0;
     double quantity = 0;
     if (!ReadNumbers(cycles, quantity))
@@ -434,7 +436,7 @@ bool TForm_Produto::ProductExists(const QString& name, const QString& type) cons
 void TForm_Produto::Button_ProdutoCopyClick()
 {
     const qint64 index = m_selected->RecordIndex();
-    if (index < 0) {
+    if (!m_selected->HoldsRecord() || index < 0) {
         MessageBox::information(LangMsg[22]);
         return;
     }

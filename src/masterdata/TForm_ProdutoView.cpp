@@ -71,7 +71,6 @@ TForm_ProdutoView::TForm_ProdutoView(QWidget* parent) : ScreenForm(parent)
     Label22 = NewLabel(this, "Label22", QStringLiteral("Produto"));
     ComboBox_ProdutoView = NewPickList(this, "ComboBox_ProdutoView");
     SetListSorted(ComboBox_ProdutoView);
-    SetTwoColumnItems(ComboBox_ProdutoView, 110, 2);
     Label100 = NewLabel(this, "Label100", QStringLiteral("Moldes"));
     Label23 = NewLabel(this, "Label23", QString::fromUtf8("Peças/h"));
     Label24 = NewLabel(this, "Label24", QStringLiteral("RawM/dia"));
@@ -140,6 +139,11 @@ void TForm_ProdutoView::ApplyFormLanguage()
     SetCaption(Label100, QStringLiteral("label_24"), QStringLiteral("Moldes"));
     SetCaption(Label23, QStringLiteral("label_3"), QString::fromUtf8("Peças/h"));
     SetCaption(Label24, QStringLiteral("label_34"), QStringLiteral("RawM/dia"));
+    // The columns of the boxes take the boxes' captions.
+    StringGrid4->setCells(ColProduto, 0, Label22->text());
+    StringGrid4->setCells(ColCiclo, 0, Label23->text());
+    StringGrid4->setCells(ColQuantDia, 0, Label24->text());
+    StringGrid4->setCells(ColMoldes, 0, Label100->text());
     SetHeading(StringGrid4, ColTipo, QStringLiteral("label_6"), QStringLiteral("Tipo"));
     SetHeading(StringGrid4, ColMateriaPrima, QStringLiteral("label_23"), QString::fromUtf8("Matéria Prima"));
     SetHeading(StringGrid4, ColQuant, QStringLiteral("label_33"), QStringLiteral("Qnt/un."));
@@ -188,6 +192,13 @@ void TForm_ProdutoView::LoadData()
 
 void TForm_ProdutoView::FillLists()
 {
+    // Names and types in two columns, the types 110 pixels to the right, or further when a name
+    // needs the room.
+    int offset = 110;
+    const QFontMetrics metrics(ComboBox_ProdutoView->font());
+    for (int i = 0; i < ComboBox_ProdutoView->count(); ++i)
+        offset = qMax(offset, metrics.horizontalAdvance(ComboBox_ProdutoView->itemText(i).section('\t', 0, 0)) + 12);
+    SetTwoColumnItems(ComboBox_ProdutoView, offset, 2);
     const QSignalBlocker block(ComboBox_ProdutoView);
     AddListItem(ComboBox_ProdutoView, ShowAll());
     ComboBox_ProdutoView->setCurrentIndex(0);

@@ -212,7 +212,7 @@ private Q_SLOTS:
             QWidget* w = screen->findChild<QWidget*>(name);
             QVERIFY(screen->rect().contains(QRect(w->mapTo(screen, QPoint(0, 0)), w->size())));
         }
-        auto* clients = openClients();
+        QVERIFY(openClients());
         saveShot(m_app->form.get(), "TForm_Cliente");
     }
 };

@@ -6,8 +6,12 @@
 #include "masterdata/TForm_Equipamento.h"
 
 #include <QComboBox>
+#include "shell/ListFillers.h"
+#include "shell/MenuTable.h"
+#include "shell/ScreenForm.h"
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
 
@@ -26,6 +30,24 @@ EquipamentoRecord machine(const QString& name, const QString& kind, const QStrin
     r.Operacao = operation;
     return r;
 }
+
+// A screen that needs the equipment list, as the production screens do.
+class NeedsEquipment : public ScreenForm {
+public:
+    explicit NeedsEquipment(QWidget* parent) : ScreenForm(parent)
+    {
+        list = new QComboBox(this);
+        grid = new StringGrid(this);
+        close = new TRe2Buttn(QStringLiteral("Close"), this);
+    }
+    QAbstractButton* CloseButton() const override { return close; }
+    StringGrid* MainGrid() const override { return grid; }
+    void FillLists() override { FillEquipmentList(list); }
+
+    QComboBox* list;
+    StringGrid* grid;
+    TRe2Buttn* close;
+};
 
 } // namespace
 
@@ -166,10 +188,28 @@ private Q_SLOTS:
         QCOMPARE(s->Button_EquipAdd->text(), QString("Add"));
     }
 
+    // Without Equipamentos.DAT the equipment list sends the user to the equipment screen first.
+    void missingEquipmentOpensTheEquipmentScreen()
+    {
+        QFile::remove(m_file);
+        const QPointer<ScreenForm> asking =
+            m_app->form->OpenScreen(NewScreen<NeedsEquipment>, QStringLiteral("Needs equipment"), 23);
+        QVERIFY(asking && asking->IsClosing() && asking->isHidden()); // the screen that asked is closed
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!asking);
+        auto* s = qobject_cast<TForm_Equipamento*>(m_app->form->CurrentScreen());
+        QVERIFY(s);
+        QVERIFY(s->isVisible());
+        QVERIFY(QFileInfo::exists(m_file));
+        QCOMPARE(s->StringGrid12->RowCount(), 2);
+        QCOMPARE(m_app->form->HelpContext(), 215);
+        QVERIFY(m_app->form->windowTitle().endsWith(LangTitle[4]));
+    }
+
     void looksRightWithTheSampleCompany()
     {
         copySampleCompany(m_app->companyFolder());
-        auto* s = openScreen();
+        QVERIFY(openScreen());
         saveShot(m_app->form.get(), "TForm_Equipamento");
     }
 };

@@ -222,7 +222,7 @@ private Q_SLOTS:
     void looksRightWithTheSampleCompany()
     {
         copySampleCompany(m_app->companyFolder());
-        auto* s = openScreen();
+        QVERIFY(openScreen());
         saveShot(m_app->form.get(), "TForm_MateriaPrima");
     }
 
