@@ -307,7 +307,9 @@ bool TwoColumnItemDelegate::eventFilter(QObject* watched, QEvent* event)
         }
         return true;
     }
-    return QStyledItemDelegate::eventFilter(watched, event);
+    // The list is no editor of the delegate: its keys and focus changes are its own (the item
+    // delegate's filter would take Tab and a focus loss for the end of an edit).
+    return false;
 }
 
 TwoColumnItemDelegate* SetTwoColumnItems(QComboBox* list, int offset, int margin)

@@ -118,6 +118,16 @@ private Q_SLOTS:
         QVERIFY(!s->Image_ProdutoViewCompst->isVisible());
     }
 
+    // The list drawn in two columns keeps its keys: Tab moves on to the next control.
+    void tabLeavesTheProductList()
+    {
+        auto* s = openScreen();
+        s->ComboBox_ProdutoView->setFocus();
+        QVERIFY(s->ComboBox_ProdutoView->hasFocus());
+        QTest::keyClick(s->ComboBox_ProdutoView, Qt::Key_Tab);
+        QVERIFY(!s->ComboBox_ProdutoView->hasFocus());
+    }
+
     void toFileExportsTheListShown()
     {
         ScopedRecordingDesktop desktop;
