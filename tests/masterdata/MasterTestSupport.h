@@ -73,8 +73,9 @@ inline void saveShot(QWidget* widget, const QString& name)
 // locale. Screens are opened by their menu commands.
 class MasterScreens {
 public:
-    MasterScreens()
-        : home("[Options]\r\nLastSuplier=Firma\r\n[Supliers]\r\nNumber=1\r\nSup1=Firma\r\n"
+    // options: further lines of the [Options] section of the settings file ("Language=Portuguese").
+    explicit MasterScreens(const QByteArray& options = QByteArray())
+        : home("[Options]\r\nLastSuplier=Firma\r\n" + options + "[Supliers]\r\nNumber=1\r\nSup1=Firma\r\n"
                "[Firma]\r\nHoursPerDay=24\r\n")
     {
         QApplication::setQuitOnLastWindowClosed(false);
