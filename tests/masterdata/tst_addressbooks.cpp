@@ -64,19 +64,6 @@ private Q_SLOTS:
         QVERIFY(edit(screen, "Edit_Fornecedor")->hasFocus());
     }
 
-    void emptyFileShowsOneEmptyRowAndCountZero()
-    {
-        auto* screen = openClients();
-        auto* grid = control<StringGrid>(screen, "StringGrid8");
-        QVERIFY(QFileInfo::exists(m_clients));
-        QCOMPARE(grid->RowCount(), 2);
-        QCOMPARE(control<QLabel>(screen, "Label45")->text(), QString("0"));
-        doubleClickCell(grid, 0, 1);
-        QCOMPARE(control<QAbstractButton>(screen, "Button_ClienteAdd")->text(), QString("Add"));
-        click(control<QAbstractButton>(screen, "Button_ClienteDelete"));
-        QCOMPARE(messages().texts(), QStringList({LangMsg[22]}));
-    }
-
     // A blank fax is shown as a blank cell, comes back empty to the input and is stored empty; the
     // edit lands on the record of the double-clicked row.
     void editReplacesTheDoubleClickedRecord()
