@@ -111,15 +111,6 @@ void PlaceInput(QGridLayout* inputs, int row, int col, QWidget* label, QWidget* 
         inputs->setRowMinimumHeight(2 * row, 20); // a little air above each further line of labels
 }
 
-QString InputText(const QWidget* input)
-{
-    if (auto* edit = qobject_cast<const QLineEdit*>(input))
-        return edit->text();
-    if (auto* list = qobject_cast<const QComboBox*>(input))
-        return list->currentText();
-    return {};
-}
-
 void SetInputText(QWidget* input, const QString& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(input)) {

@@ -59,8 +59,7 @@ void PlaceInput(QGridLayout* inputs, int row, int col, QWidget* label, QWidget* 
 
 // --- Inputs ------------------------------------------------------------------------------------
 
-// The text of a line edit or of an editable list.
-QString InputText(const QWidget* input);
+// Puts the text into a line edit, or into a list (selecting the item equal to it, if any).
 void SetInputText(QWidget* input, const QString& text);
 // Empties a list's typed text and its selection.
 void ClearListText(QComboBox* list);
