@@ -14,6 +14,7 @@
 #include "masterdata/TForm_ProdutoView.h"
 #include "shell/Globals.h"
 #include "shell/StringGrid.h"
+#include "BenchCompany.h"
 #include "store/RegionalSettings.h"
 
 #include <QApplication>
@@ -28,17 +29,6 @@
 #include <functional>
 
 namespace {
-
-QString makeCompany(const QString& folder)
-{
-    const QString tool = QCoreApplication::applicationDirPath() + "/../tools/quorvale_make_bigdb";
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(tool, {folder});
-    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return QStringLiteral("cannot run %1: %2").arg(tool, p.errorString());
-    return {};
-}
 
 struct Timing {
     double bestMs = 1e300;
@@ -89,28 +79,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     RegionalSettings::setCurrent(RegionalSettings::pointLocale());
-    const QStringList args = app.arguments().mid(1);
-    int runs = 5;
-    QString folder;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == "--runs" && i + 1 < args.size())
-            runs = std::max(1, args[++i].toInt());
-        else if (args[i] == "--help" || args[i] == "-h") {
-            std::printf("Usage: bench_product_screen [company folder] [--runs N]\n");
-            return 0;
-        } else
-            folder = args[i];
-    }
-    QTemporaryDir tmp;
-    if (folder.isEmpty()) {
-        folder = tmp.path();
-        const QString error = makeCompany(folder);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "bench_product_screen: %s\n", qPrintable(error));
-            return 1;
-        }
-    }
-    DatabaseFolder = QDir(folder).absolutePath() + '/';
+    BenchCompany company;
+    company.setUp("bench_product_screen");
+    DatabaseFolder = company.folder;
+    const int runs = company.runs;
 
     std::printf("\nOpening a screen until it is painted, %d runs each (the first run reads the files cold from the "
                 "system's cache)\n\n",

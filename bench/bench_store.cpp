@@ -12,6 +12,7 @@
 
 #include "store/AccessPatterns.h"
 #include "store/Records.h"
+#include "BenchCompany.h"
 #include "store/RegionalSettings.h"
 
 #include <QCoreApplication>
@@ -131,45 +132,16 @@ Result measure(const QString& folder, const QString& name, int runs)
     return res;
 }
 
-QString makeCompany(const QString& folder)
-{
-    const QString tool = QCoreApplication::applicationDirPath() + "/../tools/quorvale_make_bigdb";
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(tool, {folder});
-    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return QStringLiteral("cannot run %1: %2").arg(tool, p.errorString());
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     RegionalSettings::setCurrent(RegionalSettings::pointLocale());
-    QStringList args = app.arguments().mid(1);
-    int runs = 5;
-    QString folder;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == "--runs" && i + 1 < args.size())
-            runs = std::max(1, args[++i].toInt());
-        else if (args[i] == "--help" || args[i] == "-h") {
-            std::printf("Usage: bench_store [company folder] [--runs N]\n");
-            return 0;
-        } else
-            folder = args[i];
-    }
-    QTemporaryDir tmp;
-    if (folder.isEmpty()) {
-        folder = tmp.path();
-        const QString error = makeCompany(folder);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "bench_store: %s\n", qPrintable(error));
-            return 1;
-        }
-    }
-    folder = QDir(folder).absolutePath() + '/';
+    BenchCompany company;
+    company.setUp("bench_store");
+    const QString folder = company.folder;
+    const int runs = company.runs;
 
     std::vector<Result> results = {
         measure<ProdutoRecord>(folder, DataFile::Produtos, runs),
