@@ -3,6 +3,7 @@
 #include "i18n/IniFile.h"
 #include "i18n/Language.h"
 #include "i18n/SettingsFiles.h"
+#include "shell/Globals.h"
 #include "store/Cp1252.h"
 
 #include <QDir>
@@ -106,12 +107,17 @@ QString DeletedFolderFor(const QString& dataRoot, const QString& name, const QDa
     return candidate + "/";
 }
 
-Removal Remove(IniFile& dataIni, const QString& dataRoot, const QString& name, const QDateTime& when)
+Removal Remove(IniFile& dataIni, const QString& dataRoot, const QString& name, const QDateTime& when,
+               const QString& keepFolder)
 {
     Removal r;
     QStringList list = ReadList(dataIni);
     const QString folder = dataRoot + name;
-    if (!name.isEmpty() && QFileInfo(folder).isDir()) {
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (!name.isEmpty() && !canonical.isEmpty() && !keepFolder.isEmpty()
+        && canonical == QFileInfo(keepFolder).canonicalFilePath()) {
+        r.keptAt = WithTrailingSlash(folder);
+    } else if (!name.isEmpty() && QFileInfo(folder).isDir()) {
         const QString target = DeletedFolderFor(dataRoot, name, when);
         const QString to = target.left(target.size() - 1);
         const QByteArray fromBytes = QFile::encodeName(folder);
@@ -130,7 +136,7 @@ Removal Remove(IniFile& dataIni, const QString& dataRoot, const QString& name, c
     return r;
 }
 
-QString RemovedMessage(const QString& name, const QString& movedTo)
+QString RemovedMessage(const QString& name, const QString& movedTo, const QString& keptAt)
 {
     QString text = "'" + name + "'\r\r"
                    + LangText(QStringLiteral("msg_CompanyRemoved"),
@@ -138,6 +144,11 @@ QString RemovedMessage(const QString& name, const QString& movedTo)
     if (!movedTo.isEmpty())
         text += "\r" + LangText(QStringLiteral("msg_CompanyMovedTo"), QStringLiteral("Its folder is now:")) + "\r"
                 + QDir::toNativeSeparators(movedTo);
+    if (!keptAt.isEmpty())
+        text += "\r"
+                + LangText(QStringLiteral("msg_CompanyFolderKept"),
+                           QStringLiteral("Its folder stays where it is: the program needs its sample company."))
+                + "\r" + QDir::toNativeSeparators(keptAt);
     return text;
 }
 

@@ -38,14 +38,18 @@ QString DeletedFolderFor(const QString& dataRoot, const QString& name, const QDa
 
 struct Removal {
     bool removed = false;  // taken out of the list
-    QString movedTo;       // where its folder went; empty when it had none
+    QString movedTo;       // where its folder went; empty when it had none or it was kept
+    QString keptAt;        // the folder left in place because the program needs it
     QString error;         // why nothing was done
 };
 // Takes the company out of the list (the other keys renumbered without gaps) and moves its folder
-// aside, never deleting a file. When the folder cannot be moved the list is left as it was.
-Removal Remove(IniFile& dataIni, const QString& dataRoot, const QString& name, const QDateTime& when);
+// aside, never deleting a file. When the folder cannot be moved the list is left as it was. A
+// company whose folder is keepFolder (the program folder's sample company, which the installation
+// check at start-up looks for) only leaves the list: its folder stays where it is.
+Removal Remove(IniFile& dataIni, const QString& dataRoot, const QString& name, const QDateTime& when,
+               const QString& keepFolder = QString());
 
-// The message that says where a deleted company's data went.
-QString RemovedMessage(const QString& name, const QString& movedTo);
+// The message that says where a deleted company's data went (or that its folder stayed).
+QString RemovedMessage(const QString& name, const QString& movedTo, const QString& keptAt = QString());
 
 } // namespace Companies

@@ -1033,12 +1033,14 @@ void TForm1::menu_FileDeleteClick()
         return;
     CloseCurrentScreen();
     const QString name = CurrentCompany;
-    const Companies::Removal r = Companies::Remove(*DataIni, DataRootFolder(*ProgramIni, ProgramFolder), name, Clock::now());
+    // The sample company's folder stays: the installation check at start-up looks for it.
+    const Companies::Removal r = Companies::Remove(*DataIni, DataRootFolder(*ProgramIni, ProgramFolder), name,
+                                                   Clock::now(), ProgramFolder + QStringLiteral("Test_database/"));
     if (!r.removed) {
         MessageBox::error(r.error);
         return;
     }
-    MessageBox::information(Companies::RemovedMessage(name, r.movedTo));
+    MessageBox::information(Companies::RemovedMessage(name, r.movedTo, r.keptAt));
     CurrentCompany.clear();
     ProgramIni->WriteString(Settings::Options, QStringLiteral("LastSuplier"), QString());
     SetCaption(CaptionBase());

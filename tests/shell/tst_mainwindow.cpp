@@ -445,6 +445,23 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), QString("Quorvale"));
     }
 
+    void deletingTheSampleCompanyKeepsItsFolder()
+    {
+        // The program's own sample company leaves the list, but its folder stays: the installation
+        // check of the next start looks for it.
+        ProgramHome home(kOneCompany);
+        TForm1 form;
+        form.show();
+        startCompany(form, "Test_database");
+        item(form, "menu_FileDelete")->trigger();
+        QCOMPARE(IniFile(home.file("Quorvale.ini")).ReadInteger("Supliers", "Number", -1), 0);
+        QVERIFY(QFileInfo::exists(home.file("Test_database/Produtos.DAT")));
+        QVERIFY(QDir(home.path()).entryList({"_deleted_*"}, QDir::Dirs).isEmpty());
+        QVERIFY(TForm1::InstallationComplete(home.path()));
+        QVERIFY(MessageBox::shownTexts().at(1).contains(QDir::toNativeSeparators(home.file("Test_database/"))));
+        QCOMPARE(MessageBox::shownTexts().at(2), LangMsg[24]); // no company left: create one
+    }
+
     void screensHistoryAndCaption()
     {
         ProgramHome home(kOneCompany);
