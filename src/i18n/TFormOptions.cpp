@@ -154,11 +154,11 @@ void TFormOptions::BuildOptionsPanel()
     Re2Buttn2->setGeometry(131, 96, 16, 17);
 
     // Language.
-    Label1 = label(p, "Label1", QStringLiteral("Language :"), 4, 121, 62);
+    Label1 = label(p, "Label1", QStringLiteral("Language :"), 3, 121, 60);
     ComboBox_Lang = new QComboBox(p);
     ComboBox_Lang->setObjectName(QStringLiteral("ComboBox_Lang"));
     ComboBox_Lang->addItems(OfferedLanguages());
-    ComboBox_Lang->setGeometry(65, 118, 85, 21);
+    ComboBox_Lang->setGeometry(63, 118, 88, 21);
 
     // Working time.
     Label2 = label(p, "Label2", QStringLiteral("Horário de Trab."), 152, 4, 120);
