@@ -201,7 +201,8 @@ void TForm_ProdutoView::FillLists()
     SetTwoColumnItems(ComboBox_ProdutoView, offset, 2);
     const QSignalBlocker block(ComboBox_ProdutoView);
     AddListItem(ComboBox_ProdutoView, ShowAll());
-    ComboBox_ProdutoView->setCurrentIndex(0);
+    // The grid holds every line: the list says so, even where a name sorts before "( show all )".
+    ComboBox_ProdutoView->setCurrentIndex(ComboBox_ProdutoView->findText(ShowAll()));
 }
 
 void TForm_ProdutoView::ComboBox_ProdutoViewChange()

@@ -87,6 +87,15 @@ private Q_SLOTS:
         QVERIFY(s->StringGrid4->StyleOf(2, rowWith(s->StringGrid4, 2, "Masterbatch")).foreground != QColor(255, 0, 0));
     }
 
+    // A name that sorts before "( show all )" does not take its place: the screen opens on every line.
+    void opensOnShowAllWhateverTheNames()
+    {
+        AppendOne(m_app->path(DataFile::Produtos), line("-Promo", "Azul", "Poliestireno", "1", "60"));
+        auto* s = openScreen();
+        QCOMPARE(s->ComboBox_ProdutoView->currentText(), TForm_ProdutoView::ShowAll());
+        QCOMPARE(s->StringGrid4->RowCount(), 7);
+    }
+
     void choosingAProductFiltersItsLines()
     {
         auto* s = openScreen();
