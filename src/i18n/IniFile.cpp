@@ -144,7 +144,15 @@ void IniFile::Data::save()
         all += l;
     QSaveFile f(path);
     f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly) || f.write(all) != all.size() || !f.commit())
+    // Unbuffered: a short write (disk full) shows here with its reason. Buffered, it would only
+    // happen in the final flush, which does not stop the commit of a cut file.
+    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 done = 0; ok && done < all.size();) {
+        const qint64 n = f.write(all.constData() + done, all.size() - done);
+        ok = n > 0;
+        done += n;
+    }
+    if (!ok || !f.commit())
         throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), f.errorString()));
     const QFileInfo info(path);
     exists = true;

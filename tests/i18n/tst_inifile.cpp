@@ -84,6 +84,20 @@ private Q_SLOTS:
         TempFolder dir;
         IniFile ini(dir.path() + "missing-folder/Quorvale.ini");
         QVERIFY_THROWS_EXCEPTION(StoreError, ini.WriteString("Options", "x", "1"));
+
+        // A file that no longer fits (as on a full disk) is left as it was, not cut short.
+        const QString path = dir.file("Quorvale.ini");
+        const QByteArray original = "[Options]\r\n; " + QByteArray(2000, 'x') + "\r\nLanguage=English\r\n";
+        writeFile(path, original);
+        IniFile full(path);
+        try {
+            testsupport::FileSizeLimit limit(1000);
+            full.WriteString("Options", "Language", "Portuguese");
+            QFAIL("wrote beyond the limit");
+        } catch (const StoreError& e) {
+            QVERIFY2(e.message().contains("File too large"), qPrintable(e.message()));
+        }
+        QCOMPARE(readFile(path), original);
     }
 
     void languageLookupFallsBackToBuiltIns()
