@@ -62,6 +62,15 @@ QByteArray chompLine(const QByteArray& line)
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A name or value written to the file is one line: a line break in it would end the entry and
+// make the rest a line of its own (even a section header), so breaks are written as blanks.
+QByteArray oneLine(const QString& text)
+{
+    QByteArray bytes = Cp1252::encode(text);
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    return bytes;
+}
+
 QByteArray trimBlanks(const QByteArray& s)
 {
     qsizetype a = 0, b = s.size();
@@ -241,12 +250,12 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
 {
     d->refresh();
     const QByteArray nl = d->newline();
-    const QByteArray entry = Cp1252::encode(key) + '=' + Cp1252::encode(value);
+    const QByteArray entry = oneLine(key) + '=' + oneLine(value);
     int header = d->findSection(section);
     if (header < 0) {
         if (!d->lines.empty() && !d->lines.back().endsWith('\n'))
             d->lines.back() += nl;
-        d->lines.push_back('[' + Cp1252::encode(section) + ']' + nl);
+        d->lines.push_back('[' + oneLine(section) + ']' + nl);
         d->lines.push_back(entry + nl);
     } else {
         const int line = d->findKey(header, key);

@@ -72,6 +72,11 @@ private Q_SLOTS:
         a.WriteString("Supliers", "Number", "1");
         QCOMPARE(readFile(path), QByteArray("[Supliers]\r\nNumber=1\r\n")); // on disk at once
         QCOMPARE(b.ReadInteger("Supliers", "Number", 0), 1);
+        // A line break in a value cannot start a section of its own.
+        a.WriteString("Supliers", "Sup1", "A\r\n[Options]\nNumber=9");
+        QCOMPARE(a.ReadString("Supliers", "Sup1", ""), QString("A  [Options] Number=9"));
+        QCOMPARE(a.ReadSections(), QStringList({"Supliers"}));
+        a.DeleteKey("Supliers", "Sup1");
         // A change by another program is picked up.
         writeFile(path, "[Supliers]\nNumber=3\nextra=1\n");
         QCOMPARE(a.ReadInteger("Supliers", "Number", 0), 3);
