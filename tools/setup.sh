@@ -11,10 +11,17 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then sudo_cmd=(); else sudo_cmd=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # sudo resets the environment, so the non-interactive front end is passed on the command line.
+  if [ "$(id -u)" -eq 0 ]; then
+    as_root=(env DEBIAN_FRONTEND=noninteractive)
+  elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+  else
+    echo "Missing packages: ${missing[*]}. Run this as root, or as a user who may use sudo." >&2
+    exit 1
+  fi
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 if [ ! -f build/build.ninja ]; then

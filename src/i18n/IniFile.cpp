@@ -62,6 +62,15 @@ QByteArray chompLine(const QByteArray& line)
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A name or value written to the file is one line: a line break in it would end the entry and
+// make the rest a line of its own (even a section header), so breaks are written as blanks.
+QByteArray oneLine(const QString& text)
+{
+    QByteArray bytes = Cp1252::encode(text);
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    return bytes;
+}
+
 QByteArray trimBlanks(const QByteArray& s)
 {
     qsizetype a = 0, b = s.size();
@@ -144,7 +153,15 @@ void IniFile::Data::save()
         all += l;
     QSaveFile f(path);
     f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly) || f.write(all) != all.size() || !f.commit())
+    // Unbuffered: a short write (disk full) shows here with its reason. Buffered, it would only
+    // happen in the final flush, which does not stop the commit of a cut file.
+    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 done = 0; ok && done < all.size();) {
+        const qint64 n = f.write(all.constData() + done, all.size() - done);
+        ok = n > 0;
+        done += n;
+    }
+    if (!ok || !f.commit())
         throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), f.errorString()));
     const QFileInfo info(path);
     exists = true;
@@ -233,12 +250,12 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
 {
     d->refresh();
     const QByteArray nl = d->newline();
-    const QByteArray entry = Cp1252::encode(key) + '=' + Cp1252::encode(value);
+    const QByteArray entry = oneLine(key) + '=' + oneLine(value);
     int header = d->findSection(section);
     if (header < 0) {
         if (!d->lines.empty() && !d->lines.back().endsWith('\n'))
             d->lines.back() += nl;
-        d->lines.push_back('[' + Cp1252::encode(section) + ']' + nl);
+        d->lines.push_back('[' + oneLine(section) + ']' + nl);
         d->lines.push_back(entry + nl);
     } else {
         const int line = d->findKey(header, key);

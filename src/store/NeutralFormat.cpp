@@ -114,6 +114,9 @@ NeutralConversion ConvertNeutralFormat(IniFile& programIni, const QString& sampl
     if (programIni.ReadBool("Options", "NeutralFormat", false))
         return result;
     result.ran = true;
+    // The flag must be writable before anything is converted: files converted without the flag
+    // would be converted a second time at the next start.
+    programIni.WriteBool("Options", "NeutralFormat", false);
     const QString folder = sampleFolder.endsWith('/') ? sampleFolder : sampleFolder + '/';
     // Everything is converted in memory before anything is written.
     std::vector<std::pair<QString, QByteArray>> converted;
@@ -123,8 +126,9 @@ NeutralConversion ConvertNeutralFormat(IniFile& programIni, const QString& sampl
             continue;
         converted.emplace_back(path, ConvertNeutralFile(*f.name, ReadFileContents(path), &result.problems));
     }
-    for (const auto& [path, bytes] : converted)
-        ReplaceFileContents(path, bytes);
+    // All files are written before the first one replaces its original, so a failure of the file
+    // system leaves the sample as it was.
+    ReplaceFilesContents(converted);
     programIni.WriteBool("Options", "NeutralFormat", true);
     return result;
 }

@@ -54,18 +54,18 @@ void RecordFileBase::OpenRecordFile(const QString& path)
 {
     CloseRecordFile();
     m_path = path;
+    // ExistingOnly: a missing file is an error with the system's text, never created here.
+    const QIODevice::OpenMode existing = QIODevice::Unbuffered | QIODevice::ExistingOnly;
     m_file = std::make_unique<QFile>(path);
-    if (!QFileInfo::exists(path))
-        throw StoreError(QStringLiteral("Cannot open \"%1\": No such file or directory").arg(nativePath(path)));
-    m_readOnly = false;
-    if (!m_file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+    m_readOnlyReason.clear();
+    if (!m_file->open(QIODevice::ReadWrite | existing)) {
         const QString rwError = m_file->errorString();
         m_file = std::make_unique<QFile>(path);
-        if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        if (!m_file->open(QIODevice::ReadOnly | existing)) {
             m_file.reset();
             throw StoreError(QStringLiteral("Cannot open \"%1\": %2").arg(nativePath(path), rwError));
         }
-        m_readOnly = true;
+        m_readOnlyReason = rwError;
     }
     m_count = m_file->size() / m_recordSize;
     m_position = 0;
@@ -153,18 +153,38 @@ void RecordFileBase::writeBytesAt(const void* record)
 {
     if (!IsOpen())
         throw StoreError(QStringLiteral("File not open: \"%1\"").arg(nativePath(m_path)));
-    if (m_readOnly)
-        throw StoreError(QStringLiteral("Cannot write \"%1\": Permission denied").arg(nativePath(m_path)));
+    if (!m_readOnlyReason.isEmpty())
+        throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(m_path), m_readOnlyReason));
     if (!m_file->seek(m_position * m_recordSize))
         fail(QStringLiteral("Cannot seek in"));
-    const qint64 written = m_file->write(static_cast<const char*>(record), m_recordSize);
-    if (written != m_recordSize)
-        fail(QStringLiteral("Cannot write"));
-    if (m_position >= m_cacheFirst && m_position < m_cacheFirst + m_cacheRecords)
-        std::memcpy(m_cache.data() + (m_position - m_cacheFirst) * m_recordSize, record, size_t(m_recordSize));
+    const bool extends = m_position >= m_count;
+    const qint64 sizeBefore = extends ? m_file->size() : 0;
+    const char* bytes = static_cast<const char*>(record);
+    for (qint64 done = 0; done < m_recordSize;) {
+        // A short write (disk full, size limit) is followed by one that fails with the reason.
+        const qint64 n = m_file->write(bytes + done, m_recordSize - done);
+        if (n <= 0) {
+            const QString error = m_file->errorString();
+            // A record appended half-way is taken back, so the file never ends in a torn record.
+            if (extends && done > 0)
+                m_file->resize(sizeBefore);
+            throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(m_path), error));
+        }
+        done += n;
+    }
+    // Every handle on this file (this one included) sees the record as written.
+    const auto handles = openHandles().values(m_key);
+    for (RecordFileBase* h : handles)
+        h->recordWritten(m_position, record);
     ++m_position;
-    if (m_position > m_count)
-        m_count = m_position;
+}
+
+void RecordFileBase::recordWritten(qint64 index, const void* record)
+{
+    if (index >= m_cacheFirst && index < m_cacheFirst + m_cacheRecords)
+        std::memcpy(m_cache.data() + (index - m_cacheFirst) * m_recordSize, record, size_t(m_recordSize));
+    if (index + 1 > m_count)
+        m_count = index + 1;
 }
 
 void RecordFileBase::appendBytes(const void* record)
@@ -184,18 +204,45 @@ QByteArray ReadFileContents(const QString& path)
     return bytes;
 }
 
+namespace {
+
+// Writes all of the bytes, or throws with the system's reason (a short write is retried once more,
+// which then fails with it).
+void writeAll(QSaveFile& f, const QString& path, const QByteArray& contents)
+{
+    for (qint64 done = 0; done < contents.size();) {
+        const qint64 n = f.write(contents.constData() + done, contents.size() - done);
+        if (n <= 0)
+            throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(path), f.errorString()));
+        done += n;
+    }
+}
+
+} // namespace
+
 void ReplaceFileContents(const QString& path, const QByteArray& contents)
 {
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(path), f.errorString()));
-    if (f.write(contents) != contents.size()) {
-        const QString error = f.errorString();
-        f.cancelWriting();
-        throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(path), error));
+    ReplaceFilesContents({{path, contents}});
+}
+
+void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files)
+{
+    // First every temporary file is written in full; a failure here discards them all (a QSaveFile
+    // that is not committed removes its temporary file) and leaves every original as it was.
+    std::vector<std::unique_ptr<QSaveFile>> pending;
+    for (const auto& [path, contents] : files) {
+        auto f = std::make_unique<QSaveFile>(path);
+        f->setDirectWriteFallback(false);
+        if (!f->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(path), f->errorString()));
+        writeAll(*f, path, contents);
+        pending.push_back(std::move(f));
     }
-    if (!f.commit())
-        throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(nativePath(path), f.errorString()));
-    RecordFileBase::ReopenHandlesOf(path);
+    // Then each is renamed over its original.
+    for (size_t i = 0; i < pending.size(); ++i) {
+        if (!pending[i]->commit())
+            throw StoreError(QStringLiteral("Cannot write \"%1\": %2")
+                                 .arg(nativePath(files[i].first), pending[i]->errorString()));
+        RecordFileBase::ReopenHandlesOf(files[i].first);
+    }
 }

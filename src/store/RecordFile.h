@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 // A data file of fixed-size records with no header, addressed by record number from 0. Record k
 // starts at byte k x record size. Bytes after the last whole record (a damaged tail) are never read,
@@ -49,6 +51,8 @@ protected:
 private:
     void reopen();
     void fillCache();
+    // Another handle (or this one) wrote record index: keep the count and the read-ahead true.
+    void recordWritten(qint64 index, const void* record);
     [[noreturn]] void fail(const QString& what) const;
 
     int m_recordSize;
@@ -57,7 +61,7 @@ private:
     std::unique_ptr<QFile> m_file;
     qint64 m_count = 0;
     qint64 m_position = 0;
-    bool m_readOnly = false;
+    QString m_readOnlyReason; // why the file could not be opened for writing; empty when it was
     // Read-ahead: records [m_cacheFirst, m_cacheFirst + m_cacheRecords) are in m_cache.
     QByteArray m_cache;
     qint64 m_cacheFirst = 0;
@@ -91,4 +95,7 @@ public:
 // folder and renamed over the original, so a crash leaves either the old or the new file. Open
 // handles on the file are re-bound to the new file.
 void ReplaceFileContents(const QString& path, const QByteArray& contents);
+// The same for several files at once: every temporary file is written before the first rename, so
+// a failure while writing (disk full, no permission) leaves all the originals untouched.
+void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files);
 QByteArray ReadFileContents(const QString& path); // throws StoreError

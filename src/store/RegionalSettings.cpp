@@ -1,5 +1,7 @@
 #include "store/RegionalSettings.h"
 
+#include "store/Cp1252.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 #include <optional>
@@ -66,18 +68,30 @@ QString RegionalSettings::numericShortDatePattern(const QString& localeFormat)
     return parts.join(sep);
 }
 
-RegionalSettings RegionalSettings::fromLocaleName(const QString& name)
+RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
 {
-    const QLocale locale(name);
+    // The separators end up in the data files, so each must have a Windows-1252 byte; a locale
+    // whose separator has none (Arabic and Persian decimal marks) gets the neutral one instead.
+    const auto storable = [](QChar c) { return c == '?' || Cp1252::byteFor(c.unicode()) != '?'; };
     RegionalSettings r;
-    r.decimalSeparator = locale.decimalPoint().isEmpty() ? QChar('.') : locale.decimalPoint().at(0);
-    r.thousandSeparator = locale.groupSeparator().isEmpty() ? QChar(' ') : locale.groupSeparator().at(0);
+    const QString decimal = locale.decimalPoint();
+    r.decimalSeparator = decimal.size() == 1 && storable(decimal.at(0)) && !decimal.at(0).isLetterOrNumber()
+                             ? decimal.at(0)
+                             : QChar('.');
+    const QString group = locale.groupSeparator();
+    r.thousandSeparator = group.isEmpty() ? QChar(' ') : group.at(0);
+    if (r.thousandSeparator == r.decimalSeparator)
+        r.thousandSeparator = r.decimalSeparator == ',' ? QChar('.') : QChar(',');
     r.shortDatePattern = numericShortDatePattern(locale.dateFormat(QLocale::ShortFormat));
     for (const QChar c : r.shortDatePattern)
         if (!c.isLetter()) {
             r.dateSeparator = c;
             break;
         }
+    if (!storable(r.dateSeparator)) {
+        r.shortDatePattern = "dd-MM-yyyy";
+        r.dateSeparator = '-';
+    }
     r.shortMonthNames.clear();
     for (int m = 1; m <= 12; ++m)
         r.shortMonthNames << locale.monthName(m, QLocale::ShortFormat);
@@ -89,10 +103,11 @@ RegionalSettings RegionalSettings::fromLocaleName(const QString& name)
     return r;
 }
 
-RegionalSettings RegionalSettings::fromSystem()
-{
-    return fromLocaleName(QLocale::system().name());
-}
+RegionalSettings RegionalSettings::fromLocaleName(const QString& name) { return fromLocale(QLocale(name)); }
+
+// The system locale itself, not a locale of the same name: it follows LC_NUMERIC and LC_TIME
+// where they differ from LANG, and is not swayed by LANGUAGE (the language of messages).
+RegionalSettings RegionalSettings::fromSystem() { return fromLocale(QLocale::system()); }
 
 RegionalSettings RegionalSettings::pointLocale()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,7 @@ struct RegionalSettings {
     // (a two-digit year would turn the 2 June 1905 sentinel into 2005); "dd-MM-yyyy" where the
     // locale offers no numeric pattern.
     static RegionalSettings fromSystem();
+    static RegionalSettings fromLocale(const QLocale& locale);
     static RegionalSettings fromLocaleName(const QString& name);
 
     // Two fixed settings for tests and tools: a point locale (".", ",", "/", dd/MM/yyyy) and a

@@ -72,6 +72,11 @@ private Q_SLOTS:
         a.WriteString("Supliers", "Number", "1");
         QCOMPARE(readFile(path), QByteArray("[Supliers]\r\nNumber=1\r\n")); // on disk at once
         QCOMPARE(b.ReadInteger("Supliers", "Number", 0), 1);
+        // A line break in a value cannot start a section of its own.
+        a.WriteString("Supliers", "Sup1", "A\r\n[Options]\nNumber=9");
+        QCOMPARE(a.ReadString("Supliers", "Sup1", ""), QString("A  [Options] Number=9"));
+        QCOMPARE(a.ReadSections(), QStringList({"Supliers"}));
+        a.DeleteKey("Supliers", "Sup1");
         // A change by another program is picked up.
         writeFile(path, "[Supliers]\nNumber=3\nextra=1\n");
         QCOMPARE(a.ReadInteger("Supliers", "Number", 0), 3);
@@ -84,6 +89,20 @@ private Q_SLOTS:
         TempFolder dir;
         IniFile ini(dir.path() + "missing-folder/Quorvale.ini");
         QVERIFY_THROWS_EXCEPTION(StoreError, ini.WriteString("Options", "x", "1"));
+
+        // A file that no longer fits (as on a full disk) is left as it was, not cut short.
+        const QString path = dir.file("Quorvale.ini");
+        const QByteArray original = "[Options]\r\n; " + QByteArray(2000, 'x') + "\r\nLanguage=English\r\n";
+        writeFile(path, original);
+        IniFile full(path);
+        try {
+            testsupport::FileSizeLimit limit(1000);
+            full.WriteString("Options", "Language", "Portuguese");
+            QFAIL("wrote beyond the limit");
+        } catch (const StoreError& e) {
+            QVERIFY2(e.message().contains("File too large"), qPrintable(e.message()));
+        }
+        QCOMPARE(readFile(path), original);
     }
 
     void languageLookupFallsBackToBuiltIns()

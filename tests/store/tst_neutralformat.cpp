@@ -3,6 +3,7 @@
 #include "store/AccessPatterns.h"
 #include "store/NeutralFormat.h"
 #include "store/RegionalSettings.h"
+#include "store/StoreError.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -98,6 +99,44 @@ private Q_SLOTS:
         const auto o = ReadAllRecords<EncomProdutoRecord>(dir.file(DataFile::EncomProduto));
         QCOMPARE(o[0].date.text(), QString("2/5/2026"));
         QCOMPARE(o[0].quantity.text(), QString("100.5"));
+    }
+
+    void aFailingFileSystemConvertsNothing()
+    {
+        ScopedRegionalSettings rs(RegionalSettings::commaLocale());
+        TempFolder dir;
+        const QByteArray produtos = product("1.5", "4320.5");
+        writeFile(dir.file(DataFile::Produtos), produtos);
+        // A production file that cannot be written again (as on a full disk); it comes after
+        // Produtos.DAT, which must not be left converted on its own.
+        QByteArray hours;
+        for (int i = 0; i < 10; ++i)
+            hours += field(30, "Caixa") + field(20, "Azul") + field(10, "950") + field(6, "12") + field(10, "08/02/2026")
+                   + field(10, "") + field(9, "T1") + QByteArray(1, '\0') + field(10, "Inj") + field(6, "7.5")
+                   + field(6, "0.5") + field(6, "0") + field(6, "0") + field(6, "0") + field(6, "0");
+        writeFile(dir.file(DataFile::HorasProducao), hours);
+        IniFile ini(dir.file("Quorvale.ini"));
+        {
+            testsupport::FileSizeLimit limit(1000);
+            QVERIFY_THROWS_EXCEPTION(StoreError, ConvertNeutralFormat(ini, dir.path()));
+        }
+        QCOMPARE(readFile(dir.file(DataFile::Produtos)), produtos);
+        QCOMPARE(readFile(dir.file(DataFile::HorasProducao)), hours);
+        QVERIFY(!ini.ReadBool("Options", "NeutralFormat", false));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary file left
+
+        // Settings that cannot take the flag: nothing is converted, or the next start would
+        // convert it again.
+        QFile::remove(dir.file(DataFile::HorasProducao));
+        writeFile(dir.file("Quorvale.ini"), "[Options]\r\n; " + QByteArray(2000, 'x') + "\r\n");
+        {
+            testsupport::FileSizeLimit limit(1000);
+            QVERIFY_THROWS_EXCEPTION(StoreError, ConvertNeutralFormat(ini, dir.path()));
+        }
+        QCOMPARE(readFile(dir.file(DataFile::Produtos)), produtos);
+        QVERIFY(ConvertNeutralFormat(ini, dir.path()).ran);
+        QCOMPARE(ReadAllRecords<ProdutoRecord>(dir.file(DataFile::Produtos))[0].Quant.text(), QString("1,5"));
+        QVERIFY(ini.ReadBool("Options", "NeutralFormat", false));
     }
 
     void missingFilesAreSkipped()

@@ -1,11 +1,35 @@
 // Numbers and dates as text under a point locale and a comma locale.
 #include "store/Clock.h"
+#include "store/Cp1252.h"
 #include "store/DateText.h"
 #include "store/DecimalText.h"
 #include "store/RegionalSettings.h"
 #include "store/StoreError.h"
 
+#include <QProcess>
 #include <QTest>
+#include <cstdio>
+
+namespace {
+
+// What RegionalSettings::fromSystem() gives in a child process run under the given environment.
+QString systemSettingsUnder(const QStringList& assignments)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : env.keys())
+        if (name.startsWith("LC_") || name == "LANG" || name == "LANGUAGE")
+            env.remove(name);
+    for (const QString& a : assignments)
+        env.insert(a.section('=', 0, 0), a.section('=', 1));
+    env.insert("QUORVALE_PRINT_REGIONAL", "1");
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    child.waitForFinished(30000);
+    return QString::fromUtf8(child.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
 
 using namespace DecimalText;
 
@@ -123,10 +147,47 @@ private Q_SLOTS:
         QCOMPARE(RegionalSettings::numericShortDatePattern("d MMM yyyy"), QString("dd-MM-yyyy"));
         const RegionalSettings pt = RegionalSettings::fromLocaleName("pt_PT");
         QCOMPARE(pt.decimalSeparator, QChar(','));
-        QVERIFY(pt.shortDatePattern.contains("yyyy"));
         QCOMPARE(pt.shortMonthNames.size(), 12);
+
+        // Whatever the locale, a stored date has a four-digit year, fits its field and reads back,
+        // and the separators have a Windows-1252 byte (Arabic and Persian marks have none).
+        for (const char* name : {"C", "en_US", "pt_PT", "de_DE", "sv_SE", "hu_HU", "ko_KR", "bg_BG", "ar_EG", "fa_IR"}) {
+            ScopedRegionalSettings rs(RegionalSettings::fromLocaleName(name));
+            const RegionalSettings& r = RegionalSettings::current();
+            const QString sentinel = DateText::DateToStr(QDate(1905, 6, 2));
+            QVERIFY2(sentinel.contains("1905") && sentinel.size() <= 10, name);
+            QCOMPARE(DateText::parse(sentinel), std::optional<QDate>(QDate(1905, 6, 2)));
+            QCOMPARE(DecimalText::StrToFloat(FormatFloat("0.###", 1.5)), 1.5);
+            QVERIFY2(Cp1252::byteFor(r.decimalSeparator.unicode()) != '?', name);
+            QVERIFY2(Cp1252::byteFor(r.dateSeparator.unicode()) != '?', name);
+        }
+    }
+
+    void systemLocaleFollowsTheFormatCategories()
+    {
+        // The program reads the regional formats of the session: LC_NUMERIC and LC_TIME where they
+        // differ from LANG, never LANGUAGE (the language of messages only).
+        QCOMPARE(systemSettingsUnder({}), QString(".|-|dd-MM-yyyy"));
+        QCOMPARE(systemSettingsUnder({"LANG=C.UTF-8"}), QString(".|-|dd-MM-yyyy"));
+        QCOMPARE(systemSettingsUnder({"LANG=en_US.UTF-8"}), QString(".|/|M/d/yyyy"));
+        QCOMPARE(systemSettingsUnder({"LANG=pt_PT.UTF-8"}), QString(",|/|dd/MM/yyyy"));
+        QCOMPARE(systemSettingsUnder({"LANG=de_DE.UTF-8", "LANGUAGE=en"}), QString(",|.|dd.MM.yyyy"));
+        QCOMPARE(systemSettingsUnder({"LANG=en_US.UTF-8", "LC_NUMERIC=pt_PT.UTF-8", "LC_TIME=de_DE.UTF-8"}),
+                 QString(",|.|dd.MM.yyyy"));
     }
 };
 
-QTEST_GUILESS_MAIN(TestTexts)
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("QUORVALE_PRINT_REGIONAL")) {
+        const RegionalSettings r = RegionalSettings::fromSystem();
+        std::printf("%s|%s|%s\n", qPrintable(QString(r.decimalSeparator)), qPrintable(QString(r.dateSeparator)),
+                    qPrintable(r.shortDatePattern));
+        return 0;
+    }
+    TestTexts test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_texts.moc"
