@@ -93,6 +93,19 @@ bool printReportOn(TForm5* form, const QString& printerName, QWidget* dialogPare
     return true;
 }
 
+// What printing reads of a grid (texts, column widths, title), in a grid of its own.
+std::unique_ptr<StringGrid> CopyOfGrid(const StringGrid* grid)
+{
+    auto copy = std::make_unique<StringGrid>();
+    GridUpdate update(copy.get());
+    copy->setColCount(grid->ColCount());
+    for (int c = 0; c < grid->ColCount(); ++c)
+        copy->setColWidths(c, grid->ColWidths(c));
+    copy->rows() = grid->rows();
+    copy->setScreenTitle(grid->ScreenTitle());
+    return copy;
+}
+
 } // namespace
 
 // =============================================================================================
@@ -426,6 +439,7 @@ void ReportPreviewPanel::hideEvent(QHideEvent* event)
     tAlPreview1->show();
     RestoreScreens();
     ReleaseReport();
+    m_shownList.reset();
 }
 
 void ReportPreviewPanel::ParkOptions() { Panel_RepPreviewOptions->hide(); }
@@ -443,10 +457,21 @@ void ReportPreviewPanel::menu_FilePrintClick(bool preview)
     StringGrid* grid = CurrentGrid.data();
     if (!grid)
         return;
+    {
+        Hourglass busy;
+        m_shownList = CopyOfGrid(grid);
+    }
+    ShowList(preview);
+}
+
+void ReportPreviewPanel::ShowList(bool preview)
+{
+    if (!m_shownList)
+        return;
     ReleaseReport();
     {
         Hourglass busy;
-        m_form = BuildGridReport(grid).release();
+        m_form = BuildGridReport(m_shownList.get()).release();
     }
     if (!preview) {
         Button_RepPreviewPrintClick();
@@ -496,6 +521,7 @@ void ReportPreviewPanel::Park()
     // A print runs without showing the panel, which then has nothing to hide.
     RestoreScreens();
     ReleaseReport();
+    m_shownList.reset();
 }
 
 void ReportPreviewPanel::Button_RepPreviewOptionsClick()
@@ -531,8 +557,7 @@ void ReportPreviewPanel::Button_RepPreviewOptOkClick()
     }
     tAlPreview1->show();
     ParkOptions();
-    ReleaseReport();
-    menu_FilePrintClick(true);
+    ShowList(true);
 }
 
 void ReportPreviewPanel::Button_RepPreviewOptCancelClick()

@@ -114,9 +114,14 @@ private:
     // error was shown).
     bool PrintReport();
     void FillPrinters();
+    // Builds the report of the shown list and prints it or shows it.
+    void ShowList(bool preview);
 
     QWidget* m_host;
     QPointer<TForm5> m_form;
+    // A copy of the grid being previewed: the paper options lay out the same list again, even when
+    // its own grid has been emptied or replaced meanwhile (a result list closed, say).
+    std::unique_ptr<StringGrid> m_shownList;
     QList<QPointer<QWidget>> m_hiddenScreens;
 };
 
