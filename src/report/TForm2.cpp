@@ -654,6 +654,13 @@ void TForm2::DragResize(const QPoint& globalPosition)
     resize(width(), h);
 }
 
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The list was filled before the window shows: its grid makes room for the scroll bar now.
+    FormResize();
+}
+
 void TForm2::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
