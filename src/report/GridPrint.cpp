@@ -118,17 +118,19 @@ int PrintableWidth(tPapersize paper, TPrinterOrientation orientation, int leftMa
     return RoundHalfEven(PPI * across / 25.4) - leftMarginMM - rightMarginMM - 32;
 }
 
-int PrintableColumnCount(const StringGrid* grid)
+QList<int> PrintableColumns(const StringGrid* grid)
 {
+    QList<int> cols;
     if (!grid)
-        return 0;
-    int n = 0;
-    for (int c = 0; c < grid->ColCount(); ++c)
-        if (grid->ColWidths(c) > 1)
-            ++n;
+        return cols;
     // The form has nine columns; a wider grid prints its first nine.
-    return std::min(n, int(TForm5::ColumnCount));
+    for (int c = 0; c < grid->ColCount() && cols.size() < TForm5::ColumnCount; ++c)
+        if (grid->ColWidths(c) > 1)
+            cols << c;
+    return cols;
 }
+
+int PrintableColumnCount(const StringGrid* grid) { return int(PrintableColumns(grid).size()); }
 
 QString PaperSizeName(int paperSizeIndex)
 {
@@ -173,9 +175,10 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
         return form;
     report->ReportTitle = grid->ScreenTitle();
 
-    const int n = PrintableColumnCount(grid);
+    const QList<int> cols = PrintableColumns(grid);
+    const int n = int(cols.size());
     int W = 0;
-    for (int c = 0; c < n; ++c)
+    for (int c : cols)
         W += grid->ColWidths(c);
     const int P = PrintableWidth(report->Papersize(), report->Orientation(), report->LeftMarginMM(),
                                  report->RightMarginMM());
@@ -188,7 +191,7 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
         if (k >= n)
             left = 1700; // outside the page
         else if (k > 0)
-            left += RoundHalfEven(grid->ColWidths(k - 1) * scale);
+            left += RoundHalfEven(grid->ColWidths(cols[k - 1]) * scale);
         if (k < headers.size())
             headers[k]->move(left, headers[k]->y());
         if (k < details.size())
@@ -196,15 +199,17 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
     }
 
     for (int k = 0; k < n; ++k)
-        report->AddFieldValue(QStringLiteral("AlField") + QString::number(k + 1), grid->Cells(k, 0));
+        report->AddFieldValue(QStringLiteral("AlField") + QString::number(k + 1), grid->Cells(cols[k], 0));
     const auto& rows = grid->rows();
     QString names[TForm5::ColumnCount];
     for (int k = 0; k < n; ++k)
         names[k] = QStringLiteral("AlField") + QString::number(k + TForm5::ColumnCount + 1);
     for (size_t r = 1; r < rows.size(); ++r) {
         const auto& row = rows[r];
-        for (int k = 0; k < n; ++k)
-            report->AddFieldValue(names[k], size_t(k) < row.size() ? row[size_t(k)] : QString());
+        for (int k = 0; k < n; ++k) {
+            const size_t c = size_t(cols[k]);
+            report->AddFieldValue(names[k], c < row.size() ? row[c] : QString());
+        }
     }
 
     form->AlLabel1->setCaption(QLatin1Char(' ') + grid->ScreenTitle() + QLatin1Char(' '));

@@ -23,7 +23,9 @@ class tAlPreview;
 // PPI, less the two margins taken as plain numbers and 32.
 int PrintableWidth(tPapersize paper, TPrinterOrientation orientation, int leftMarginMM, int rightMarginMM);
 
-// The number of grid columns the report prints: those wider than 1 pixel, at most nine.
+// The grid columns the report prints, in order: the shown ones (wider than 1 pixel), at most the
+// first nine. A hidden column (a record number, a date key) never prints, wherever it stands.
+QList<int> PrintableColumns(const StringGrid* grid);
 int PrintableColumnCount(const StringGrid* grid);
 
 // The paper settings in their stored names ("A4", "A5", "Legal", "Letter"; "Portrait", "Landscape").
