@@ -93,6 +93,19 @@ bool printReportOn(TForm5* form, const QString& printerName, QWidget* dialogPare
     return true;
 }
 
+// What printing reads of a grid (texts, column widths, title), in a grid of its own.
+std::unique_ptr<StringGrid> CopyOfGrid(const StringGrid* grid)
+{
+    auto copy = std::make_unique<StringGrid>();
+    GridUpdate update(copy.get());
+    copy->setColCount(grid->ColCount());
+    for (int c = 0; c < grid->ColCount(); ++c)
+        copy->setColWidths(c, grid->ColWidths(c));
+    copy->rows() = grid->rows();
+    copy->setScreenTitle(grid->ScreenTitle());
+    return copy;
+}
+
 } // namespace
 
 // =============================================================================================
@@ -105,17 +118,19 @@ int PrintableWidth(tPapersize paper, TPrinterOrientation orientation, int leftMa
     return RoundHalfEven(PPI * across / 25.4) - leftMarginMM - rightMarginMM - 32;
 }
 
-int PrintableColumnCount(const StringGrid* grid)
+QList<int> PrintableColumns(const StringGrid* grid)
 {
+    QList<int> cols;
     if (!grid)
-        return 0;
-    int n = 0;
-    for (int c = 0; c < grid->ColCount(); ++c)
-        if (grid->ColWidths(c) > 1)
-            ++n;
+        return cols;
     // The form has nine columns; a wider grid prints its first nine.
-    return std::min(n, int(TForm5::ColumnCount));
+    for (int c = 0; c < grid->ColCount() && cols.size() < TForm5::ColumnCount; ++c)
+        if (grid->ColWidths(c) > 1)
+            cols << c;
+    return cols;
 }
+
+int PrintableColumnCount(const StringGrid* grid) { return int(PrintableColumns(grid).size()); }
 
 QString PaperSizeName(int paperSizeIndex)
 {
@@ -160,9 +175,10 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
         return form;
     report->ReportTitle = grid->ScreenTitle();
 
-    const int n = PrintableColumnCount(grid);
+    const QList<int> cols = PrintableColumns(grid);
+    const int n = int(cols.size());
     int W = 0;
-    for (int c = 0; c < n; ++c)
+    for (int c : cols)
         W += grid->ColWidths(c);
     const int P = PrintableWidth(report->Papersize(), report->Orientation(), report->LeftMarginMM(),
                                  report->RightMarginMM());
@@ -175,7 +191,7 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
         if (k >= n)
             left = 1700; // outside the page
         else if (k > 0)
-            left += RoundHalfEven(grid->ColWidths(k - 1) * scale);
+            left += RoundHalfEven(grid->ColWidths(cols[k - 1]) * scale);
         if (k < headers.size())
             headers[k]->move(left, headers[k]->y());
         if (k < details.size())
@@ -183,15 +199,17 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
     }
 
     for (int k = 0; k < n; ++k)
-        report->AddFieldValue(QStringLiteral("AlField") + QString::number(k + 1), grid->Cells(k, 0));
+        report->AddFieldValue(QStringLiteral("AlField") + QString::number(k + 1), grid->Cells(cols[k], 0));
     const auto& rows = grid->rows();
     QString names[TForm5::ColumnCount];
     for (int k = 0; k < n; ++k)
         names[k] = QStringLiteral("AlField") + QString::number(k + TForm5::ColumnCount + 1);
     for (size_t r = 1; r < rows.size(); ++r) {
         const auto& row = rows[r];
-        for (int k = 0; k < n; ++k)
-            report->AddFieldValue(names[k], size_t(k) < row.size() ? row[size_t(k)] : QString());
+        for (int k = 0; k < n; ++k) {
+            const size_t c = size_t(cols[k]);
+            report->AddFieldValue(names[k], c < row.size() ? row[c] : QString());
+        }
     }
 
     form->AlLabel1->setCaption(QLatin1Char(' ') + grid->ScreenTitle() + QLatin1Char(' '));
@@ -426,6 +444,7 @@ void ReportPreviewPanel::hideEvent(QHideEvent* event)
     tAlPreview1->show();
     RestoreScreens();
     ReleaseReport();
+    m_shownList.reset();
 }
 
 void ReportPreviewPanel::ParkOptions() { Panel_RepPreviewOptions->hide(); }
@@ -443,10 +462,21 @@ void ReportPreviewPanel::menu_FilePrintClick(bool preview)
     StringGrid* grid = CurrentGrid.data();
     if (!grid)
         return;
+    {
+        Hourglass busy;
+        m_shownList = CopyOfGrid(grid);
+    }
+    ShowList(preview);
+}
+
+void ReportPreviewPanel::ShowList(bool preview)
+{
+    if (!m_shownList)
+        return;
     ReleaseReport();
     {
         Hourglass busy;
-        m_form = BuildGridReport(grid).release();
+        m_form = BuildGridReport(m_shownList.get()).release();
     }
     if (!preview) {
         Button_RepPreviewPrintClick();
@@ -496,6 +526,7 @@ void ReportPreviewPanel::Park()
     // A print runs without showing the panel, which then has nothing to hide.
     RestoreScreens();
     ReleaseReport();
+    m_shownList.reset();
 }
 
 void ReportPreviewPanel::Button_RepPreviewOptionsClick()
@@ -531,8 +562,7 @@ void ReportPreviewPanel::Button_RepPreviewOptOkClick()
     }
     tAlPreview1->show();
     ParkOptions();
-    ReleaseReport();
-    menu_FilePrintClick(true);
+    ShowList(true);
 }
 
 void ReportPreviewPanel::Button_RepPreviewOptCancelClick()

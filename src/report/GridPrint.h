@@ -23,7 +23,9 @@ class tAlPreview;
 // PPI, less the two margins taken as plain numbers and 32.
 int PrintableWidth(tPapersize paper, TPrinterOrientation orientation, int leftMarginMM, int rightMarginMM);
 
-// The number of grid columns the report prints: those wider than 1 pixel, at most nine.
+// The grid columns the report prints, in order: the shown ones (wider than 1 pixel), at most the
+// first nine. A hidden column (a record number, a date key) never prints, wherever it stands.
+QList<int> PrintableColumns(const StringGrid* grid);
 int PrintableColumnCount(const StringGrid* grid);
 
 // The paper settings in their stored names ("A4", "A5", "Legal", "Letter"; "Portrait", "Landscape").
@@ -114,9 +116,14 @@ private:
     // error was shown).
     bool PrintReport();
     void FillPrinters();
+    // Builds the report of the shown list and prints it or shows it.
+    void ShowList(bool preview);
 
     QWidget* m_host;
     QPointer<TForm5> m_form;
+    // A copy of the grid being previewed: the paper options lay out the same list again, even when
+    // its own grid has been emptied or replaced meanwhile (a result list closed, say).
+    std::unique_ptr<StringGrid> m_shownList;
     QList<QPointer<QWidget>> m_hiddenScreens;
 };
 

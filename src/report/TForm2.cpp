@@ -220,7 +220,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     FormCreate();
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2() { GiveBackCurrentGrid(); }
 
 TForm2::PanelParts TForm2::BuildPanel(ListPanel which, const char* panelName, const char* gridName, int columns,
                                       const char* buttonStem, const char* gripName)
@@ -478,7 +478,7 @@ void TForm2::PanelCloseClick(ListPanel panel)
 void TForm2::PanelPrintClick(ListPanel panel)
 {
     StringGrid* grid = m_panels[panel].grid;
-    CurrentGrid = grid;
+    TakeCurrentGrid(grid);
     grid->setScreenTitle(PrintTitle(panel));
     menu_FilePrintClick(true);
 }
@@ -487,11 +487,40 @@ void TForm2::PanelFileClick(ListPanel panel) { ExportGridText(m_panels[panel].gr
 
 void TForm2::PanelCopyMemClick(ListPanel panel)
 {
-    CurrentGrid = m_panels[panel].grid;
+    TakeCurrentGrid(m_panels[panel].grid);
     CopyGridToClipboard(CurrentGrid.data());
 }
 
 void TForm2::SpeedButton_CloseClick() { accept(); }
+
+void TForm2::done(int result)
+{
+    GiveBackCurrentGrid();
+    QDialog::done(result);
+}
+
+bool TForm2::OwnsGrid(const StringGrid* grid) const
+{
+    if (!grid)
+        return false;
+    for (const PanelParts& p : m_panels)
+        if (p.grid == grid)
+            return true;
+    return false;
+}
+
+void TForm2::TakeCurrentGrid(StringGrid* grid)
+{
+    if (!OwnsGrid(CurrentGrid.data()))
+        m_screenGrid = CurrentGrid;
+    CurrentGrid = grid;
+}
+
+void TForm2::GiveBackCurrentGrid()
+{
+    if (OwnsGrid(CurrentGrid.data()))
+        CurrentGrid = m_screenGrid;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Export
@@ -623,6 +652,13 @@ void TForm2::DragResize(const QPoint& globalPosition)
     const int h = std::clamp(m_resizeStartHeight + globalPosition.y() - m_resizeStartY, MinimumHeight,
                              MaximumHeightOnScreen());
     resize(width(), h);
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The list was filled before the window shows: its grid makes room for the scroll bar now.
+    FormResize();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event)

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QPointer>
 
 class QFrame;
 class QLabel;
@@ -143,7 +144,11 @@ public:
     // The small picture drawn in the delivery-date grid (the clients button).
     QPixmap Image1;
 
+    // Closing the window (any of its close buttons) gives CurrentGrid back to the hosted screen.
+    void done(int result) override;
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -166,6 +171,12 @@ private:
     void StartResize(const QPoint& globalPosition);
     void DragResize(const QPoint& globalPosition);
     int MaximumHeightOnScreen() const;
+    // The print and copy buttons make their list the current grid for a moment; the screen's own
+    // grid is remembered and given back when the window closes, so that the screen's printing, copy
+    // and history entry are its own again.
+    void TakeCurrentGrid(StringGrid* grid);
+    void GiveBackCurrentGrid();
+    bool OwnsGrid(const StringGrid* grid) const;
 
     PanelParts m_panels[PanelCount];
     bool m_resizing = false;
@@ -174,4 +185,5 @@ private:
     bool m_moving = false;
     QPoint m_moveStart;
     QPoint m_moveWindowStart;
+    QPointer<StringGrid> m_screenGrid;
 };

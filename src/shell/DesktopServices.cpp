@@ -93,12 +93,14 @@ bool SystemDesktopServices::showHelp(const QString& helpFile, HelpCommand comman
 
 void SystemDesktopServices::beep() { QApplication::beep(); }
 
-QStringList SystemDesktopServices::printers()
+QStringList SystemDesktopServices::WithPdfPrinter(QStringList systemPrinters)
 {
-    QStringList names = QPrinterInfo::availablePrinterNames();
-    names << QStringLiteral("PDF");
-    return names;
+    if (!systemPrinters.contains(QStringLiteral("PDF")))
+        systemPrinters << QStringLiteral("PDF");
+    return systemPrinters;
 }
+
+QStringList SystemDesktopServices::printers() { return WithPdfPrinter(QPrinterInfo::availablePrinterNames()); }
 
 bool RecordingDesktopServices::openUrl(const QString& url)
 {

@@ -37,6 +37,9 @@ public:
     void beep() override;
     QStringList printers() override;
 
+    // The system's printers and the built-in "PDF" printer, which stands in for a system printer
+    // of that name (a print-to-PDF printer of the desktop) rather than being listed twice.
+    static QStringList WithPdfPrinter(QStringList systemPrinters);
     // The first of the candidate programs found on the PATH, or empty.
     static QString findProgram(const QStringList& candidates);
     static QStringList calculatorCandidates();

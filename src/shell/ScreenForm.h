@@ -47,8 +47,8 @@ public:
     void setFirstInput(QWidget* input) { m_firstInput = input; }
     QWidget* FirstInput() const { return m_firstInput; }
 
-    // The screen's texts from the language file (LangText); run by the show handler each time the
-    // screen is shown, and by whoever changes the language of an open screen.
+    // The screen's texts from the language file (LangText); run by the show handler when the screen
+    // is first shown, and by whoever changes the language of an open screen.
     virtual void ApplyFormLanguage() {}
 
     // Connects the Close button to CloseScreen. Done by itself when the screen is first shown; a

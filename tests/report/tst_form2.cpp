@@ -304,8 +304,12 @@ private Q_SLOTS:
     {
         TForm2 form;
         form.ShowPanel(TForm2::PanelStock);
+        // Filled before it shows: the grid makes room for its scroll bar at once.
+        form.StringGrid5->setRowCount(200);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.StringGrid5->width(), 673);
+        form.StringGrid5->setRowCount(2);
         form.resize(form.width(), 400);
         QCOMPARE(form.Panel_Stock->height(), 383);
         QCOMPARE(form.StringGrid5->height(), 331);

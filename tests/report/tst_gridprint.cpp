@@ -149,6 +149,14 @@ private Q_SLOTS:
         QCOMPARE(form->AlLabel2->x(), form->AlSysField2->x() - form->AlLabel2->width() - 10);
         QCOMPARE(form->AlReport->LeftMarginMM(), 10);
         QCOMPARE(form->AlReport->RightMarginMM(), 10);
+
+        // A hidden column among them (a record number) is left out; the shown ones close up.
+        fill(m_screen->grid, {100, 50, 0, 50, 200, 100}, 1);
+        QCOMPARE(PrintableColumns(m_screen->grid), QList<int>({0, 1, 3, 4, 5}));
+        form = BuildGridReport(m_screen->grid);
+        QCOMPARE(leftsOf(form->AlBand_detail), QList<int>({16, 160, 232, 304, 592, 1700, 1700, 1700, 1700}));
+        QCOMPARE(form->AlField(3)->Lines, QStringList{"H3"});
+        QCOMPARE(form->AlField(14)->Lines, QStringList{"r1c5"});
     }
 
     void landscapeWidensThePage()

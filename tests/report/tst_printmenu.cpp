@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -165,6 +166,23 @@ private Q_SLOTS:
         QVERIFY(panel->IsOnScreen());
         QCOMPARE(panel->ReportForm()->AlReport->ReportTitle, LangTitle[23]);
         QCOMPARE(CurrentGrid.data(), lists.StringGrid201);
+
+        // Closing the list gives the printing back to the screen (and its title to the history);
+        // the preview still shows the list, also after the paper options rebuild it.
+        auto* screen = form.findChild<ListScreen*>();
+        QTest::mouseClick(lists.Button_GeralViewClose, Qt::LeftButton);
+        QCOMPARE(CurrentGrid.data(), screen->grid);
+        QVERIFY(lists.StringGrid201->Cells(0, 1).isEmpty());
+        panel->Button_RepPreviewOptionsClick();
+        panel->RadioButton_PaperL->setChecked(true);
+        panel->Button_RepPreviewOptOkClick();
+        QCOMPARE(panel->ReportForm()->AlReport->ReportTitle, LangTitle[23]);
+        QCOMPARE(panel->ReportForm()->AlField(10)->Lines, QStringList{"Cadeira Azul"});
+        panel->Button_RepPreviewCloseClick();
+        QTest::mouseClick(lists.Button_GeralViewCopyMem, Qt::LeftButton);
+        QCOMPARE(CurrentGrid.data(), lists.StringGrid201);
+        lists.SpeedButton_Close->click();
+        QCOMPARE(CurrentGrid.data(), screen->grid);
     }
 };
 

@@ -102,6 +102,8 @@ private Q_SLOTS:
         QCOMPARE(&DesktopServices::instance(), real);
         // The real printer list always holds the built-in PDF printer.
         QVERIFY(SystemDesktopServices().printers().contains("PDF"));
+        QCOMPARE(SystemDesktopServices::WithPdfPrinter({"Office", "PDF"}), QStringList({"Office", "PDF"}));
+        QCOMPARE(SystemDesktopServices::WithPdfPrinter({"Office"}), QStringList({"Office", "PDF"}));
         QVERIFY(SystemDesktopServices::findProgram({"no-such-program-here"}).isEmpty());
     }
 };
