@@ -12,6 +12,7 @@
 #include "store/Clock.h"
 #include "store/DateText.h"
 #include "store/DecimalText.h"
+#include "store/RecordFile.h"
 #include "store/StoreError.h"
 
 #include <QComboBox>
@@ -23,7 +24,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -550,13 +550,9 @@ void TForm2::ExportGridText(StringGrid* grid)
     }
     text += QString(line.size(), QLatin1Char('-')) + QLatin1Char('\n');
 
-    // Written whole or not at all; the editor of a previous export may still have the old one open.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    file.write(text.toUtf8());
-    if (!file.commit())
-        throw StoreError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    // Written whole or not at all (temporary file and rename, every byte checked); the editor of a
+    // previous export may still have the old one open.
+    ReplaceFileContents(path, text.toUtf8());
     // The file stays: the editor reads it after it has started, and the next export replaces it.
     if (!DesktopServices::instance().openTextEditor(path))
         MessageBox::warning(QStringLiteral("No text editor could be started. The list is in \"%1\".").arg(path));
