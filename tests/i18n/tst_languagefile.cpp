@@ -5,6 +5,7 @@
 #include "shell/MessageBox.h"
 #include "shell/TForm1.h"
 #include "store/Cp1252.h"
+#include "support/ShellTestSupport.h"
 #include "support/ProgramHome.h"
 #include "support/TestSupport.h"
 
@@ -57,9 +58,7 @@ class TestLanguageFile : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        MessageBox::setTestMode(true);
-        QApplication::setQuitOnLastWindowClosed(false);
-        TForm1::SetProgramEndHandler({});
+        testsupport::PrepareMainWindowTests();
     }
     void init()
     {

@@ -11,6 +11,7 @@
 #include "shell/TForm1.h"
 #include "store/AccessPatterns.h"
 #include "store/RegionalSettings.h"
+#include "support/ShellTestSupport.h"
 #include "support/ProgramHome.h"
 #include "support/TestSupport.h"
 
@@ -86,9 +87,7 @@ class TestPreferences : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        MessageBox::setTestMode(true);
-        QApplication::setQuitOnLastWindowClosed(false);
-        TForm1::SetProgramEndHandler({});
+        testsupport::PrepareMainWindowTests();
     }
     void init()
     {

@@ -14,6 +14,7 @@
 #include "shell/StringGrid.h"
 #include "shell/TForm1.h"
 #include "store/Records.h"
+#include "support/ShellTestSupport.h"
 #include "support/ProgramHome.h"
 #include "support/TestSupport.h"
 
@@ -125,9 +126,7 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        MessageBox::setTestMode(true);
-        QApplication::setQuitOnLastWindowClosed(false);
-        TForm1::SetProgramEndHandler({});
+        testsupport::PrepareMainWindowTests();
     }
     void init()
     {

@@ -1,7 +1,9 @@
 #include "support/ShellTestSupport.h"
 
 #include "shell/StringGrid.h"
+#include "shell/TForm1.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -96,6 +98,13 @@ void doubleClickCell(StringGrid* grid, int col, int row)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+void PrepareMainWindowTests()
+{
+    MessageBox::setTestMode(true);
+    QApplication::setQuitOnLastWindowClosed(false);
+    TForm1::SetProgramEndHandler({});
 }
 
 } // namespace testsupport

@@ -75,4 +75,8 @@ void pressTitle(StringGrid* grid, int col);
 void clickCell(StringGrid* grid, int col, int row);
 void doubleClickCell(StringGrid* grid, int col, int row);
 
+// For tests that run the main window: message boxes are scripted, closing the last window does not
+// quit the test, and a requested end of the program is only recorded.
+void PrepareMainWindowTests();
+
 } // namespace testsupport
