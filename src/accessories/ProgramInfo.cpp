@@ -1,12 +1,47 @@
 #include "accessories/ProgramInfo.h"
 
-QString SupportAddress() { return QStringLiteral("support@quorvale.example"); }
+#include <QStringList>
 
-QString ProgramVersionText()
+// The build defines QUORVALE_SUPPORT_ADDRESS and QUORVALE_FILE_VERSION for this file alone.
+#ifndef QUORVALE_SUPPORT_ADDRESS
+#define QUORVALE_SUPPORT_ADDRESS "support@quorvale.example"
+#endif
+#ifndef QUORVALE_FILE_VERSION
+#define QUORVALE_FILE_VERSION ""
+#endif
+
+QString SupportAddress() { return QStringLiteral(QUORVALE_SUPPORT_ADDRESS); }
+
+QString FormatProgramVersion(const QString& version)
 {
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(QUORVALE_VERSION_MAJOR)
-        .arg(QUORVALE_VERSION_MINOR)
-        .arg(QUORVALE_VERSION_PATCH)
-        .arg(0);
+    const QStringList parts = version.trimmed().split(QLatin1Char('.'));
+    if (version.trimmed().isEmpty() || parts.size() > 4)
+        return {};
+    QStringList numbers;
+    for (const QString& p : parts) {
+        bool ok = false;
+        const uint n = p.toUInt(&ok);
+        if (!ok || n > 65535)
+            return {};
+        numbers << QString::number(n);
+    }
+    while (numbers.size() < 4)
+        numbers << QStringLiteral("0");
+    return numbers.join(QLatin1Char('.'));
+}
+
+QString ProgramVersionText() { return FormatProgramVersion(QStringLiteral(QUORVALE_FILE_VERSION)); }
+
+static void InitProgramResources() { Q_INIT_RESOURCE(quorvale); }
+
+QIcon ProgramIcon()
+{
+    static const QIcon icon = [] {
+        InitProgramResources();
+        QIcon i;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            i.addFile(QStringLiteral(":/icons/quorvale-%1.png").arg(size), QSize(size, size));
+        return i;
+    }();
+    return icon;
 }

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 
-// The support mailbox: the About window shows it and feedback mails go to it.
+// The support mailbox, a value of the build: the About window shows it and feedback mails go to it.
 QString SupportAddress();
 
-// The program's version as four numbers "major.minor.release.build".
+// The program's version as four numbers "major.minor.release.build", from the build; empty when
+// the build carries no version.
 QString ProgramVersionText();
+
+// The version text of a version of one to four numbers ("1.2" -> "1.2.0.0"); empty for an empty or
+// malformed version.
+QString FormatProgramVersion(const QString& version);
+
+// The program's icon in all its sizes (the window icon of every window).
+QIcon ProgramIcon();

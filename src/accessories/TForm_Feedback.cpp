@@ -62,12 +62,19 @@ void TForm_Feedback::Prepare()
 
 QString TForm_Feedback::MailLink(const QString& address, const QString& subject, const QStringList& lines)
 {
+    // Each line follows a line break "%0A"; the blanks that end the message are dropped (it starts
+    // with the first break, so there are none before it).
     QString body;
-    for (const QString& line : lines)
-        body += QStringLiteral("%0A") + line;
-    body = body.trimmed();
-    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + subject + QStringLiteral("&body=") + body
-           + QStringLiteral("&bcc=");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (i == lines.size() - 1) {
+            while (!line.isEmpty() && line.back().isSpace())
+                line.chop(1);
+        }
+        body += QStringLiteral("%0A") + MailtoText(line);
+    }
+    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + MailtoText(subject) + QStringLiteral("&body=")
+           + body + QStringLiteral("&bcc=");
 }
 
 void TForm_Feedback::Button_FeedbackSendClick()

@@ -19,7 +19,8 @@ public:
     StringGrid* MainGrid() const override { return nullptr; }
 
     // The link the message makes: "mailto:" + address + "?subject=" + subject + "&body=" + the
-    // lines each preceded by "%0A" (blanks around the whole dropped) + "&bcc=".
+    // lines each preceded by "%0A" (blanks at the end dropped) + "&bcc="; subject and lines are
+    // percent-encoded, so "R&D" or "#3" stay in the message.
     static QString MailLink(const QString& address, const QString& subject, const QStringList& lines);
 
     // Empties the message and puts the focus in it.

@@ -1,5 +1,7 @@
 #include "shell/DesktopServices.h"
 
+#include "accessories/HelpViewer.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -27,6 +29,8 @@ QString helpCommandName(DesktopServices::HelpCommand c)
 }
 
 } // namespace
+
+QString MailtoText(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
 DesktopServices& DesktopServices::instance() { return *slot(); }
 
@@ -79,16 +83,15 @@ bool SystemDesktopServices::openTextEditor(const QString& file)
 
 bool SystemDesktopServices::showHelp(const QString& helpFile, HelpCommand command, int context)
 {
-    if (!QFileInfo::exists(helpFile))
+    HelpViewer* viewer = HelpViewer::Open(helpFile, QApplication::activeWindow());
+    if (!viewer)
         return false;
-    const QString viewer = QFileInfo(QApplication::applicationFilePath()).absolutePath() + "/quorvale-help";
-    if (QFileInfo(viewer).isExecutable()) {
-        QStringList args{helpFile, "--" + helpCommandName(command).toLower()};
-        if (command == HelpCommand::Context)
-            args << QString::number(context);
-        return QProcess::startDetached(viewer, args);
+    switch (command) {
+    case HelpCommand::Contents: viewer->showContents(); break;
+    case HelpCommand::Index: viewer->showIndex(); break;
+    case HelpCommand::Context: viewer->showContext(context); break;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+    return true;
 }
 
 void SystemDesktopServices::beep() { QApplication::beep(); }

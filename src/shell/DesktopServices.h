@@ -46,6 +46,10 @@ public:
     static QStringList textEditorCandidates();
 };
 
+// Text for the subject or the body of a mailto link: every character but letters, digits and
+// "-._~" percent-encoded as UTF-8, so that "&", "#", "?" or "%" in the text cannot cut the link short.
+QString MailtoText(const QString& text);
+
 // Records every call as a line ("openUrl mailto:...", "startTool Calculator", "openTextEditor /tmp/x",
 // "showHelp file Context 31", "beep"); results can be set.
 class RecordingDesktopServices : public DesktopServices {

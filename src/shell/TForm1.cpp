@@ -1,6 +1,7 @@
 #include "shell/TForm1.h"
 
 #include "accessories/ProgramInfo.h"
+#include "accessories/TFormAbout.h"
 #include "accessories/TForm_Feedback.h"
 #include "accessories/TRe2Buttn.h"
 #include "i18n/IniFile.h"
@@ -1181,8 +1182,8 @@ void TForm1::menu_HelpFeedbackClick()
 
 void TForm1::menu_HelpAboutClick()
 {
-    MessageBox::information(QStringLiteral("Quorvale   (v") + ProgramVersionText() + QStringLiteral(")\r\r")
-                            + QStringLiteral("Production planning for small manufacturers.\r") + SupportAddress());
+    auto* about = new TFormAbout(this);
+    about->open();
 }
 
 // ---------------------------------------------------------------------------------------------
