@@ -160,7 +160,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     splitter->addWidget(page);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 620});
+    splitter->setSizes({270, 650});
     splitter->setChildrenCollapsible(false);
 
     auto* layout = new QVBoxLayout(this);
@@ -188,7 +188,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(m_keyword, &QLineEdit::returnPressed, this, [this] { openItem(m_index->currentItem()); });
 
     ApplyFormLanguage();
-    resize(880, 600);
+    resize(940, 640);
 }
 
 HelpViewer::~HelpViewer() = default;

@@ -42,6 +42,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
     Label1->setFont(big);
+    Label1->adjustSize();
     Label2 = NewLabel(this, "Label2", LangText(QStringLiteral("about_what"), QStringLiteral("Production, stock and orders of a small factory")));
     Label3 = NewLabel(this, "Label3", LangText(QStringLiteral("about_maker"), QStringLiteral("made by Quorvale Software")));
     Label4 = NewLabel(this, "Label4", LangText(QStringLiteral("about_question"), QStringLiteral("if you have any questions, sugestions or just")));
@@ -74,7 +75,7 @@ void TFormAbout::FormCreate()
     // them, flush with their right edge, so that the window's width (the right edge of the address
     // and a margin) shows every text whole.
     const int left = kMargin + kPicture + 16;
-    int top = kMargin - 4;
+    int top = kMargin;
     int right = left;
     for (QLabel* l : {Label1, Label2, Label3}) {
         l->move(left, top);

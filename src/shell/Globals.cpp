@@ -2,6 +2,7 @@
 
 #include "i18n/IniFile.h"
 #include "shell/StringGrid.h"
+#include "shell/UserProgramFolder.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -31,7 +32,8 @@ QString ComputeProgramFolder()
     const QByteArray home = qgetenv("QUORVALE_HOME");
     if (!home.isEmpty())
         return WithTrailingSlash(QDir(QString::fromLocal8Bit(home)).absolutePath());
-    return WithTrailingSlash(QCoreApplication::applicationDirPath());
+    // Installed where the user may not write: the user's own program folder, made from it.
+    return WithTrailingSlash(UserProgramFolder::Choose(QCoreApplication::applicationDirPath(), UserProgramFolder::DefaultLocation()));
 }
 
 QString DataFilePath(const QString& fileName) { return DatabaseFolder + fileName; }
