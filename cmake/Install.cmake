@@ -63,3 +63,13 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+# The test of the installation installs the build tree under a temporary prefix.
+function(quorvale_install_test_setup)
+  if(TARGET tst_install)
+    add_dependencies(tst_install quorvale quorvale_help quorvale_stage)
+    target_compile_definitions(tst_install PRIVATE
+      QUORVALE_BINARY_DIR="${CMAKE_BINARY_DIR}" QUORVALE_CMAKE_COMMAND="${CMAKE_COMMAND}")
+  endif()
+endfunction()
+cmake_language(DEFER CALL quorvale_install_test_setup)

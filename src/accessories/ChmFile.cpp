@@ -60,6 +60,19 @@ QString InsidePath(QString local)
     return local;
 }
 
+// The file named by a path inside the help file, without the anchor ("/a.html#part" -> "/a.html");
+// the special files of the format start with "#" ("/#SYSTEM") and keep it.
+QString FilePart(const QString& path)
+{
+    QString file = path;
+    const qsizetype hash = file.lastIndexOf(QLatin1Char('#'));
+    if (hash > 0 && file.at(hash - 1) != QLatin1Char('/'))
+        file.truncate(hash);
+    if (!file.startsWith(QLatin1Char('/')))
+        file.prepend(QLatin1Char('/'));
+    return file;
+}
+
 QHash<QString, QString> Attributes(const QString& text)
 {
     static const QRegularExpression attr(QStringLiteral("([A-Za-z_:][-A-Za-z0-9_:.]*)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))"));
@@ -196,9 +209,7 @@ QByteArray ChmFile::read(const QString& path) const
 {
     if (!m_handle || path.isEmpty())
         return {};
-    QString inside = path.section(QLatin1Char('#'), 0, 0);
-    if (!inside.startsWith(QLatin1Char('/')))
-        inside.prepend(QLatin1Char('/'));
+    const QString inside = FilePart(path);
     chmUnitInfo info;
     if (chm_resolve_object(m_handle->file, inside.toUtf8().constData(), &info) != CHM_RESOLVE_SUCCESS)
         return {};
@@ -220,9 +231,7 @@ bool ChmFile::contains(const QString& path) const
 {
     if (!m_handle || path.isEmpty())
         return false;
-    QString inside = path.section(QLatin1Char('#'), 0, 0);
-    if (!inside.startsWith(QLatin1Char('/')))
-        inside.prepend(QLatin1Char('/'));
+    const QString inside = FilePart(path);
     chmUnitInfo info;
     return chm_resolve_object(m_handle->file, inside.toUtf8().constData(), &info) == CHM_RESOLVE_SUCCESS;
 }

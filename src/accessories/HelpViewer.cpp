@@ -227,7 +227,8 @@ QTreeWidgetItem* AddEntry(const HelpEntry& entry, QTreeWidgetItem* parent, QTree
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
     item->setText(0, entry.name);
     item->setData(0, PathRole, entry.locals);
-    if (byPath && !entry.locals.isEmpty() && !byPath->contains(entry.locals.first().section(QLatin1Char('#'), 0, 0)))
+    // The entry of a topic is its own line rather than the heading above it that leads to it too.
+    if (byPath && !entry.locals.isEmpty())
         byPath->insert(entry.locals.first().section(QLatin1Char('#'), 0, 0), item);
     // A keyword of several topics lists them by title below itself.
     if (index && entry.locals.size() > 1) {

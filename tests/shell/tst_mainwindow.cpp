@@ -1,5 +1,6 @@
 // The main window driven through its menu actions and controls: start-up, the company chooser,
 // hosting of screens, the history list, captions, keys and shutdown.
+#include "accessories/ProgramInfo.h"
 #include "accessories/TRe2Buttn.h"
 #include "i18n/IniFile.h"
 #include "i18n/Language.h"
@@ -701,10 +702,10 @@ private Q_SLOTS:
         memo->setPlainText("   ");
         child<TRe2Buttn>(&form, "Button_FeedbackSend")->click();
         QCOMPARE(MessageBox::lastText(), LangMsg[1]);
-        memo->setPlainText("a\nb");
+        memo->setPlainText("a\nR&D asked #2");
         child<TRe2Buttn>(&form, "Button_FeedbackSend")->click();
-        QCOMPARE(desktop->calls,
-                 QStringList{"openUrl mailto:support@quorvale.example?subject=Quorvale  FEEDBACK from&body=%0Aa%0Ab&bcc="});
+        QCOMPARE(desktop->calls, QStringList{"openUrl mailto:" + SupportAddress()
+                                             + "?subject=Quorvale%20%20FEEDBACK%20from&body=%0Aa%0AR%26D%20asked%20%232&bcc="});
         QVERIFY(!CurrentCloseButton);
         flushDeletes();
         QVERIFY(!form.CurrentScreen());
