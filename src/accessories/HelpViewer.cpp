@@ -310,6 +310,10 @@ void HelpViewer::showIndex()
 
 bool HelpViewer::showContext(int context)
 {
+    if (context == 0) { // a window without a topic of its own
+        showContents();
+        return true;
+    }
     const QString topic = m_chm ? m_chm->topicOfContext(context) : QString();
     if (topic.isEmpty() || !m_chm->contains(topic)) {
         if (m_chm && m_browser->source().isEmpty())
@@ -358,6 +362,9 @@ HelpViewer* HelpViewer::Open(const QString& path, QWidget* owner)
     QPointer<HelpViewer>& viewer = currentViewer();
     if (owner)
         owner = owner->window();
+    // Help asked for from the viewer itself keeps its owner.
+    if (viewer && owner == viewer.data())
+        owner = viewer->parentWidget() ? viewer->parentWidget()->window() : nullptr;
     if (viewer && viewer->fileName() != path) {
         viewer->close();
         viewer = nullptr;

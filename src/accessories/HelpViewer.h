@@ -48,6 +48,7 @@ public:
     void showContents();
     void showIndex();
     // The topic of a help context number; false (the first topic and a note) when it has none.
+    // Context 0 (a window without a topic) shows the contents.
     bool showContext(int context);
     // A topic by its path inside the file ("/products.html").
     void showTopic(const QString& path);

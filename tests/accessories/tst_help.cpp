@@ -209,6 +209,10 @@ private Q_SLOTS:
         QCOMPARE(v->findChild<QTabWidget*>("TabControl_Help")->currentIndex(), 1);
         QVERIFY(desktop.showHelp(QStringLiteral(QUORVALE_HELP_FILE), DesktopServices::HelpCommand::Contents, 0));
         QCOMPARE(v->findChild<QTabWidget*>("TabControl_Help")->currentIndex(), 0);
+        // Help asked for from the viewer itself (F1 there: context 0) stays in the same window.
+        QVERIFY(desktop.showHelp(QStringLiteral(QUORVALE_HELP_FILE), DesktopServices::HelpCommand::Context, 0));
+        QCOMPARE(HelpViewer::Current(), v);
+        QVERIFY(HelpViewer::Open(QStringLiteral(QUORVALE_HELP_FILE), v) == v && v->parentWidget() != v);
         QCOMPARE(messages.count(), 0);
         v->close();
 
