@@ -1,37 +1,8 @@
 #include "shell/Globals.h"
 
-#include "i18n/IniFile.h"
 #include "shell/StringGrid.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
-#include <QDir>
-
-QString ProgramFolder;
-QString DatabaseFolder;
-QString PreviousDatabaseFolder;
-QString CurrentCompany;
-
-std::unique_ptr<IniFile> ProgramIni;
-std::unique_ptr<IniFile> DataIni;
 
 QPointer<QAbstractButton> CurrentCloseButton;
 QPointer<StringGrid> CurrentGrid;
-
-QString WithTrailingSlash(const QString& folder)
-{
-    QString f = QDir::fromNativeSeparators(folder);
-    if (!f.endsWith('/'))
-        f += '/';
-    return f;
-}
-
-QString ComputeProgramFolder()
-{
-    const QByteArray home = qgetenv("QUORVALE_HOME");
-    if (!home.isEmpty())
-        return WithTrailingSlash(QDir(QString::fromLocal8Bit(home)).absolutePath());
-    return WithTrailingSlash(QCoreApplication::applicationDirPath());
-}
-
-QString DataFilePath(const QString& fileName) { return DatabaseFolder + fileName; }
