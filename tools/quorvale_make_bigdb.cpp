@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <algorithm>
@@ -71,13 +72,14 @@ void putf(FixedString<N>& f, const char* format, Args... args)
     put(f, buffer);
 }
 
-// A number with a point and at most three decimals, without trailing zeros.
+// A number with a point and at most three decimals, without trailing zeros (std::to_chars, as
+// printf would write it in the C locale whatever the session's locale).
 template <int N>
 void putNumber(FixedString<N>& f, double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", value);
-    char* end = buffer + std::strlen(buffer);
+    char buffer[400];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::fixed, 3).ptr;
+    *end = '\0';
     while (end > buffer && end[-1] == '0')
         *--end = '\0';
     if (end > buffer && end[-1] == '.')

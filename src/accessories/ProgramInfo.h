@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QString>
 
 // The support mailbox, a value of the build: the About window shows it and feedback mails go to it.
@@ -13,6 +12,3 @@ QString ProgramVersionText();
 // The version text of a version of one to four numbers ("1.2" -> "1.2.0.0"); empty for an empty or
 // malformed version.
 QString FormatProgramVersion(const QString& version);
-
-// The program's icon in all its sizes (the window icon of every window).
-QIcon ProgramIcon();

@@ -1,5 +1,6 @@
 #include "accessories/TFormAbout.h"
 
+#include "accessories/ProgramIcon.h"
 #include "accessories/ProgramInfo.h"
 #include "i18n/Language.h"
 #include "i18n/Settings.h"

@@ -1,3 +1,4 @@
+#include "accessories/ProgramIcon.h"
 #include "accessories/ProgramInfo.h"
 #include "shell/Application.h"
 #include "shell/MessageBox.h"

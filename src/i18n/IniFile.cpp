@@ -250,9 +250,15 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
 {
     d->refresh();
     const QByteArray nl = d->newline();
-    const QByteArray entry = oneLine(key) + '=' + oneLine(value);
+    // A new key needs a name that reads back as one; a blank one would make a line that is no key.
+    const auto newEntry = [&] {
+        if (trimBlanks(oneLine(key)).isEmpty())
+            throw StoreError(QStringLiteral("Cannot write \"%1\": a key needs a name").arg(QDir::toNativeSeparators(d->path)));
+        return oneLine(key) + '=' + oneLine(value);
+    };
     int header = d->findSection(section);
     if (header < 0) {
+        const QByteArray entry = newEntry();
         if (!d->lines.empty() && !d->lines.back().endsWith('\n'))
             d->lines.back() += nl;
         d->lines.push_back('[' + oneLine(section) + ']' + nl);
@@ -260,10 +266,14 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     } else {
         const int line = d->findKey(header, key);
         if (line >= 0) {
+            // A name read from the file may hold what a written name cannot (a stray carriage
+            // return); such a key keeps its name as the file spells it, so it still names this line.
             QByteArray& old = d->lines[size_t(line)];
             const QByteArray ending = old.mid(chompLine(old).size());
-            old = entry + (ending.isEmpty() ? QByteArray() : ending);
+            const QByteArray name = oneLine(key) == Cp1252::encode(key) ? oneLine(key) : Cp1252::encode(Data::parse(old).name);
+            old = name + '=' + oneLine(value) + ending;
         } else {
+            const QByteArray entry = newEntry();
             // After the last non-blank line of the section.
             int at = d->sectionEnd(header);
             while (at > header + 1 && trimBlanks(chompLine(d->lines[size_t(at - 1)])).isEmpty())

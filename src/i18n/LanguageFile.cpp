@@ -1,8 +1,7 @@
 #include "i18n/LanguageFile.h"
 
 #include "i18n/Language.h"
-#include "shell/Globals.h"
-#include "shell/MessageBox.h"
+#include "i18n/ProgramState.h"
 
 #include <QFileInfo>
 
@@ -19,15 +18,15 @@ QString MissingLanguageFileText(const QString& language)
     return QString();
 }
 
-bool OpenLanguage(const QString& language)
+bool OpenLanguage(const QString& language, const std::function<void(const QString& text)>& showMissing)
 {
     CurrentLanguage = language;
     const QString path = LanguageFilePath();
     const bool present = QFileInfo(path).isFile();
     if (!present) {
         const QString text = MissingLanguageFileText(language);
-        if (!text.isEmpty())
-            MessageBox::error(text);
+        if (!text.isEmpty() && showMissing)
+            showMissing(text);
     }
     OpenLanguageFile(path);
     LoadLanguageTables();

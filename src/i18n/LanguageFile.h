@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The language file Quorvale.LNG in the program folder: one section per language ([English],
 // [Portuguese]), key=value lines read with the settings-file rules.
@@ -17,5 +18,6 @@ QString MissingLanguageFileText(const QString& language);
 
 // Makes language the CurrentLanguage, opens the language file (it stays open; a missing file
 // leaves every text at its built-in value) and fills LangMsg and LangTitle. Returns false when the
-// file is missing, after showing the missing-file box for the language; the caller ends the program.
-bool OpenLanguage(const QString& language);
+// file is missing, after handing the missing-file text of the language (when it has one) to
+// showMissing, which shows it before the tables are filled; the caller ends the program.
+bool OpenLanguage(const QString& language, const std::function<void(const QString& text)>& showMissing);

@@ -2,8 +2,8 @@
 
 #include "i18n/IniFile.h"
 #include "i18n/Language.h"
+#include "i18n/ProgramState.h"
 #include "i18n/Settings.h"
-#include "shell/Globals.h"
 
 #include <QDir>
 

@@ -402,11 +402,21 @@ QStringList TFormOptions::RewriteDailyQuantities(const QString& produtosPath, in
         const auto quant = value(r.Quant.text());
         const auto moldes = value(r.Moldes.text());
         if (!ciclo || !quant || !moldes) {
-            problems << QStringLiteral("'%1 %2': the daily quantity was left as it was (cycles '%3', quantity '%4', moulds '%5')")
+            problems << LangText(QStringLiteral("msg_DailyQuantityKept"),
+                                 QStringLiteral("'%1 %2': the daily quantity was left as it was (cycles '%3', quantity '%4', moulds '%5')"))
                             .arg(r.Produto.text(), r.Tipo.text(), r.Ciclo.text(), r.Quant.text(), r.Moldes.text());
             continue;
         }
-        r.QuantDia.setText(DecimalText::FloatToStr(*ciclo * *quant * *moldes * double(hours)).left(10));
+        // The nearest number the field can hold, never a text cut inside its digits or exponent.
+        const double perDay = *ciclo * *quant * *moldes * double(hours);
+        const auto text = DecimalText::FloatToStrFitting(perDay, decltype(r.QuantDia)::Capacity);
+        if (!text) {
+            problems << LangText(QStringLiteral("msg_DailyQuantityTooLarge"),
+                                 QStringLiteral("'%1 %2': the daily quantity was left as it was (%3 does not fit its field)"))
+                            .arg(r.Produto.text(), r.Tipo.text(), DecimalText::FloatToStr(perDay));
+            continue;
+        }
+        r.QuantDia.setText(*text);
     }
     WriteAllRecords(produtosPath, records, bytes.mid(n * size));
     return problems;

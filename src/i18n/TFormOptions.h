@@ -45,9 +45,10 @@ public:
     QString OptionsCompany() const { return m_optionsCompany; }
 
     // Rewrites QuantDia of every product line of the file as Ciclo x Quant x Moldes x hours (empty
-    // fields count 0), in the local number format with up to 15 significant digits, cut to 10
-    // characters. The whole file is replaced at once. A line whose fields are not numbers keeps
-    // its value and is named in the result.
+    // fields count 0), in the local number format with up to 15 significant digits, as many as its
+    // 10 characters hold (never cut inside the digits or the exponent). The whole file is replaced
+    // at once. A line whose fields are not numbers, or whose quantity no text of 10 characters
+    // holds, keeps its value and is named in the result.
     static QStringList RewriteDailyQuantities(const QString& produtosPath, int hours);
 
     static QString RenameCaption() { return QStringLiteral("Change Item name ..."); }

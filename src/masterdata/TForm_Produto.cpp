@@ -297,7 +297,10 @@ void TForm_Produto::RecalculateQuantDia()
     if (!ReadNumbers(cycles, quantity))
         return; // the message told what is wrong; the last figure stays
     const int moulds = DecimalText::StrToIntDef(Edit_ProdutoMoldes->text(), 1);
-    Edit_ProdutoQuantDia->setText(DecimalText::FloatToStr(moulds * quantity * cycles * HoursPerDay));
+    // As many digits as the box (and the field behind it) holds, never a text cut in its exponent.
+    const double perDay = moulds * quantity * cycles * HoursPerDay;
+    Edit_ProdutoQuantDia->setText(
+        DecimalText::FloatToStrFitting(perDay, Edit_ProdutoQuantDia->maxLength()).value_or(DecimalText::FloatToStr(perDay)));
 }
 
 void TForm_Produto::StringGrid3Click(int row)

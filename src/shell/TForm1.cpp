@@ -504,7 +504,7 @@ void TForm1::ReadStartupSettings()
 
 void TForm1::ApplyLanguage(const QString& language)
 {
-    if (!OpenLanguage(language))
+    if (!OpenLanguage(language, [](const QString& text) { MessageBox::error(text); }))
         RequestProgramEnd();
     SetCaption(LangText(QStringLiteral("main_caption"), QStringLiteral("Quorvale")));
     for (auto it = m_designCaptions.cbegin(); it != m_designCaptions.cend(); ++it) {

@@ -10,19 +10,35 @@ namespace DateText {
 
 namespace {
 
-enum class Order { DMY, MDY, YMD };
+// Where day, month and year stand among the numbers of a date, from the pattern's fields (text in
+// quotes is no field): "M/yyyy/d" has the month first, the year second and the day last.
+struct FieldOrder {
+    int day = 0, month = 1, year = 2;
+};
 
-Order dateOrder(const QString& pattern)
+FieldOrder fieldOrder(const QString& pattern)
 {
-    for (const QChar c : pattern) {
-        if (c == 'd')
-            return Order::DMY;
-        if (c == 'M')
-            return Order::MDY;
-        if (c == 'y')
-            return Order::YMD;
+    qsizetype first[3] = {-1, -1, -1}; // of d, M and y
+    bool quoted = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == '\'') {
+            quoted = !quoted;
+            continue;
+        }
+        const int field = quoted ? -1 : c == 'd' ? 0 : c == 'M' ? 1 : c == 'y' ? 2 : -1;
+        if (field >= 0 && first[field] < 0)
+            first[field] = i;
     }
-    return Order::DMY;
+    if (first[0] < 0 || first[1] < 0 || first[2] < 0)
+        return {};
+    const auto rank = [&](int field) {
+        int r = 0;
+        for (int other = 0; other < 3; ++other)
+            r += first[other] < first[field] ? 1 : 0;
+        return r;
+    };
+    return {rank(0), rank(1), rank(2)};
 }
 
 bool readNumber(const QString& s, int& value, int& digits)
@@ -63,36 +79,25 @@ std::optional<QDate> parse(const QString& text)
     for (qsizetype i = 0; i < parts.size(); ++i)
         if (!readNumber(parts[i], n[i], digits[i]))
             return std::nullopt;
-    int day = 0, month = 0, year = 0, yearDigits = 4;
-    const Order order = dateOrder(rs.shortDatePattern);
+    int day = 0, month = 0, year = 0;
+    const FieldOrder order = fieldOrder(rs.shortDatePattern);
     if (parts.size() == 2) {
+        // Day and month in the order the pattern gives them, in the current year.
         year = Clock::today().year();
-        if (order == Order::MDY) {
-            month = n[0];
-            day = n[1];
-        } else if (order == Order::YMD) {
-            month = n[0];
-            day = n[1];
-        } else {
-            day = n[0];
-            month = n[1];
-        }
+        const bool dayFirst = order.day < order.month;
+        day = n[dayFirst ? 0 : 1];
+        month = n[dayFirst ? 1 : 0];
         if (digits[0] > 2 || digits[1] > 2)
             return std::nullopt;
     } else {
-        int yi = 2;
-        switch (order) {
-        case Order::DMY: day = n[0]; month = n[1]; year = n[2]; yi = 2; break;
-        case Order::MDY: month = n[0]; day = n[1]; year = n[2]; yi = 2; break;
-        case Order::YMD: year = n[0]; month = n[1]; day = n[2]; yi = 0; break;
-        }
-        for (int i = 0; i < 3; ++i)
-            if (i != yi && digits[i] > 2)
-                return std::nullopt;
-        yearDigits = digits[yi];
+        day = n[order.day];
+        month = n[order.month];
+        if (digits[order.day] > 2 || digits[order.month] > 2)
+            return std::nullopt;
+        const int yearDigits = digits[order.year];
         if (yearDigits == 3)
             return std::nullopt;
-        year = expandYear(year, yearDigits);
+        year = expandYear(n[order.year], yearDigits);
     }
     const QDate d(year, month, day);
     if (!d.isValid() || year < 1)

@@ -3,8 +3,9 @@
 #include "store/RegionalSettings.h"
 #include "store/StoreError.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace DecimalText {
 
@@ -15,8 +16,47 @@ bool isBlank(QChar c) { return c == ' ' || c == '\t'; }
 QString invalidFloat(const QString& text) { return QStringLiteral("'%1' is not a valid floating point value").arg(text); }
 QString invalidInt(const QString& text) { return QStringLiteral("'%1' is not a valid integer value").arg(text); }
 
-// Digits of |value| rounded to `decimals` places, as "123.45" (C locale), or empty when not finite.
+// Every conversion between numbers and digits below is independent of the C library's locale
+// (which the application sets from the session, so strtod and printf would use a comma under a
+// Portuguese or German session): text is read with std::from_chars and written with Qt's own
+// C-locale conversion, which rounds a tie away from zero ("0.#" gives 7.3 for 7.25).
+
+// Digits of value rounded to `decimals` places, as "123.45".
 QString fixedC(double value, int decimals) { return QString::number(value, 'f', decimals); }
+
+// Reads a number written with a point, as the parser below composes it: an optional '-', digits
+// with one optional point, an optional exponent. A magnitude too small for a double reads as zero;
+// one too large is no number.
+std::optional<double> readC(const QByteArray& c)
+{
+    const char* first = c.constData();
+    const char* last = first + c.size();
+    double v = 0;
+    const auto [stop, ec] = std::from_chars(first, last, v, std::chars_format::general);
+    if (stop != last)
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range) {
+        // The decimal exponent of the leading digit tells an underflow from an overflow.
+        const qsizetype e = c.indexOf('e');
+        const QByteArray mantissa = e < 0 ? c : c.left(e);
+        long long exponent = e < 0 ? 0 : c.mid(e + 1).toLongLong();
+        const qsizetype point = mantissa.indexOf('.');
+        const qsizetype intEnd = point < 0 ? mantissa.size() : point;
+        for (qsizetype k = 0; k < mantissa.size(); ++k) {
+            const char d = mantissa[k];
+            if (d >= '1' && d <= '9') {
+                exponent += k < intEnd ? intEnd - k - 1 : intEnd - k;
+                break;
+            }
+        }
+        if (exponent >= 0)
+            return std::nullopt;
+        return c.startsWith('-') ? -0.0 : 0.0;
+    }
+    if (ec != std::errc() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
 
 QString localise(QString cText)
 {
@@ -42,7 +82,9 @@ std::optional<double> parse(const QString& text)
         return std::nullopt;
     QByteArray c;
     c.reserve(end - i);
-    if (text[i] == '+' || text[i] == '-')
+    if (text[i] == '+')
+        ++i;
+    else if (text[i] == '-')
         c.append(char(text[i++].unicode()));
     int digits = 0;
     while (i < end && text[i].isDigit() && text[i].unicode() < 128) {
@@ -74,11 +116,7 @@ std::optional<double> parse(const QString& text)
     }
     if (i != end)
         return std::nullopt;
-    char* stop = nullptr;
-    const double v = std::strtod(c.constData(), &stop);
-    if (stop != c.constData() + c.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return readC(c);
 }
 
 double StrToFloat(const QString& text)
@@ -119,16 +157,28 @@ int StrToInt(const QString& text)
 
 int StrToIntDef(const QString& text, int def) { return parseInt(text).value_or(def); }
 
-QString FloatToStrPrecision(double value, int precision)
+namespace {
+
+// The general form of a finite, non-zero value rounded to `precision` significant digits, with a
+// point: plain digits, or mantissa and exponent ("1.5E-7") when the plain form would need more
+// digits than the precision or the value is below 0.00001 (or always, when `scientific`).
+QString generalC(double value, int precision, bool scientific)
 {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value > 0 ? "INF" : "-INF";
-    if (value == 0)
-        return "0";
     // Mantissa digits and decimal exponent of the value rounded to `precision` significant digits.
-    const QString e = QString::number(value, 'e', precision - 1); // "-1.23450000000000e+02"
+    QString e = QString::number(value, 'e', precision - 1); // "-1.23450000000000e+02"
+    // Next to the largest double the rounded digits can lie beyond it ("1.79769313486232E308"),
+    // where no reader takes them: such a value is written rounded towards zero instead.
+    if (std::fabs(value) >= 1e308 && !readC(e.toLatin1())) {
+        for (qsizetype k = e.indexOf('e') - 1; k >= 0; --k) {
+            if (e[k] == '.')
+                continue;
+            if (e[k] != '0') {
+                e[k] = QChar(e[k].unicode() - 1);
+                break;
+            }
+            e[k] = '9';
+        }
+    }
     const qsizetype ePos = e.indexOf('e');
     const bool negative = e.startsWith('-');
     QString mantissa = e.mid(negative ? 1 : 0, ePos - (negative ? 1 : 0));
@@ -137,7 +187,7 @@ QString FloatToStrPrecision(double value, int precision)
         mantissa.chop(1);
     const int exponent = e.mid(ePos + 1).toInt();
     QString out;
-    if (exponent >= precision || std::fabs(value) < 0.00001) {
+    if (scientific || exponent >= precision || std::fabs(value) < 0.00001) {
         out = mantissa.left(1);
         if (mantissa.size() > 1)
             out += '.' + mantissa.mid(1);
@@ -152,7 +202,33 @@ QString FloatToStrPrecision(double value, int precision)
     }
     if (negative)
         out.prepend('-');
-    return localise(out);
+    return out;
+}
+
+} // namespace
+
+QString FloatToStrPrecision(double value, int precision)
+{
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "-INF";
+    if (value == 0)
+        return "0";
+    return localise(generalC(value, std::clamp(precision, 1, 17), false));
+}
+
+std::optional<QString> FloatToStrFitting(double value, int width)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    if (value == 0)
+        return width >= 1 ? std::optional<QString>("0") : std::nullopt;
+    for (int precision = 15; precision >= 1; --precision)
+        for (const bool scientific : {false, true})
+            if (const QString text = generalC(value, precision, scientific); text.size() <= width)
+                return localise(text);
+    return std::nullopt;
 }
 
 QString FloatToStr(double value) { return FloatToStrPrecision(value, 15); }

@@ -218,7 +218,15 @@ void writeAll(QSaveFile& f, const QString& path, const QByteArray& contents)
     }
 }
 
+std::function<void(const QString&)>& beforeRename()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+
 } // namespace
+
+void SetBeforeReplaceRename(std::function<void(const QString& path)> hook) { beforeRename() = std::move(hook); }
 
 void ReplaceFileContents(const QString& path, const QByteArray& contents)
 {
@@ -240,6 +248,8 @@ void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& fil
     }
     // Then each is renamed over its original.
     for (size_t i = 0; i < pending.size(); ++i) {
+        if (beforeRename())
+            beforeRename()(files[i].first);
         if (!pending[i]->commit())
             throw StoreError(QStringLiteral("Cannot write \"%1\": %2")
                                  .arg(nativePath(files[i].first), pending[i]->errorString()));

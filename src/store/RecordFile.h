@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -99,3 +100,7 @@ void ReplaceFileContents(const QString& path, const QByteArray& contents);
 // a failure while writing (disk full, no permission) leaves all the originals untouched.
 void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files);
 QByteArray ReadFileContents(const QString& path); // throws StoreError
+
+// For tests: called with each path just before its temporary file is renamed over it, when every
+// temporary file of the replace has been written in full (a crash there is what a test makes).
+void SetBeforeReplaceRename(std::function<void(const QString& path)> hook);

@@ -33,39 +33,70 @@ void RegionalSettings::setCurrent(const RegionalSettings& settings) { slot() = s
 
 QString RegionalSettings::numericShortDatePattern(const QString& localeFormat)
 {
-    // Keep only the day, month and year fields and the separators between them.
-    QString f = localeFormat.trimmed();
-    if (f.contains("MMM") || f.contains("ddd") || f.isEmpty())
-        return "dd-MM-yyyy";
-    static const QRegularExpression fields("(d+|M+|y+)");
-    QStringList parts;
-    QStringList seps;
-    qsizetype last = -1;
-    for (auto it = fields.globalMatch(f); it.hasNext();) {
-        const auto m = it.next();
-        if (last >= 0)
-            seps << f.mid(last, m.capturedStart() - last);
-        QString part = m.captured(1);
-        if (part.startsWith('y'))
-            part = "yyyy";
-        parts << part;
-        last = m.capturedEnd();
+    // The format's fields and the literal text between them; text in single quotes is literal and
+    // two single quotes stand for one.
+    const QString fallback = QStringLiteral("dd-MM-yyyy");
+    struct Field {
+        QChar letter;
+        qsizetype count;
+    };
+    QList<Field> fields;
+    QStringList between{QString()}; // between[k]: the literal text before fields[k]
+    const QString f = localeFormat;
+    for (qsizetype i = 0; i < f.size();) {
+        const QChar c = f[i];
+        if (c == '\'') {
+            if (i + 1 < f.size() && f[i + 1] == '\'') {
+                between.last() += '\'';
+                i += 2;
+                continue;
+            }
+            for (++i; i < f.size(); ++i) {
+                if (f[i] == '\'') {
+                    if (i + 1 < f.size() && f[i + 1] == '\'') {
+                        between.last() += '\'';
+                        ++i;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                between.last() += f[i];
+            }
+            continue;
+        }
+        if (c == 'd' || c == 'M' || c == 'y') {
+            qsizetype run = 1;
+            while (i + run < f.size() && f[i + run] == c)
+                ++run;
+            fields.append({c, run});
+            between.append(QString());
+            i += run;
+            continue;
+        }
+        between.last() += c;
+        ++i;
     }
-    if (parts.size() != 3)
-        return "dd-MM-yyyy";
-    bool hasD = false, hasM = false, hasY = false;
-    for (const auto& p : parts) {
-        hasD |= p.startsWith('d');
-        hasM |= p.startsWith('M');
-        hasY |= p.startsWith('y');
+    // Day, month and year once each, all numeric.
+    if (fields.size() != 3)
+        return fallback;
+    QString parts[3];
+    bool seen[3] = {false, false, false};
+    for (qsizetype k = 0; k < 3; ++k) {
+        const Field& field = fields[k];
+        const int which = field.letter == 'd' ? 0 : field.letter == 'M' ? 1 : 2;
+        if (seen[which] || (which < 2 && field.count > 2))
+            return fallback;
+        seen[which] = true;
+        parts[k] = which == 2 ? QStringLiteral("yyyy") : QString(field.count, field.letter);
     }
-    if (!hasD || !hasM || !hasY)
-        return "dd-MM-yyyy";
-    // One separator character between the fields, the same each time.
-    QString sep = seps.value(0).trimmed();
+    // One separator character, the first one the format puts between its fields (text before the
+    // first field and after the last is dropped).
+    const QString sep = between[1].trimmed().isEmpty() ? between[2].trimmed() : between[1].trimmed();
     if (sep.size() != 1 || sep.at(0).isLetterOrNumber())
-        return "dd-MM-yyyy";
-    return parts.join(sep);
+        return fallback;
+    const QString written = sep == "'" ? QStringLiteral("''") : sep;
+    return parts[0] + written + parts[1] + written + parts[2];
 }
 
 RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)

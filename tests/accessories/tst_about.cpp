@@ -1,5 +1,6 @@
 // The About window (caption with the version, sizes, the support link, closed by a click) and the
 // mail links of the feedback screen and the About window.
+#include "accessories/ProgramIcon.h"
 #include "accessories/ProgramInfo.h"
 #include "accessories/TFormAbout.h"
 #include "accessories/TForm_Feedback.h"

@@ -84,6 +84,22 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), QByteArray("[Supliers]\nNumber=3\nextra=1\nSup1=X\n"));
     }
 
+    void keysWithAStrayCarriageReturnAreWrittenBack()
+    {
+        TempFolder dir;
+        const QString path = dir.file("Quorvale.ini");
+        writeFile(path, "[Options]\r\nSave\rPos=1\r\n\r=old\r\nLast=x\r\n");
+        IniFile ini(path);
+        const QStringList keys = ini.ReadSection("Options");
+        QCOMPARE(keys, QStringList({"Save\rPos", "\r", "Last"}));
+        for (const QString& key : keys)
+            ini.WriteString("Options", key, "new");
+        QCOMPARE(readFile(path), QByteArray("[Options]\r\nSave\rPos=new\r\n\r=new\r\nLast=new\r\n"));
+        // A new key named by a line break alone would be a line that is no key: refused.
+        QVERIFY_THROWS_EXCEPTION(StoreError, ini.WriteString("Options", "\n", "v"));
+        QCOMPARE(ini.ReadSection("Options"), keys);
+    }
+
     void unwritableFileThrowsWithTheSystemText()
     {
         TempFolder dir;

@@ -291,14 +291,21 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), before);
     }
 
-    void dailyQuantityIsCutToItsField()
+    // The daily quantity gets the nearest text its 10 characters hold, never one cut inside its
+    // digits or its exponent; one that no such text holds is left as it was and named.
+    void dailyQuantityFitsItsField()
     {
         ScopedRegionalSettings point(RegionalSettings::pointLocale());
         TempFolder dir;
         const QString path = dir.file("Produtos.DAT");
-        WriteAllRecords<ProdutoRecord>(path, {product("P", "7", "0.3333333", "3")});
-        QVERIFY(TFormOptions::RewriteDailyQuantities(path, 24).isEmpty());
-        QCOMPARE(ReadAllRecords<ProdutoRecord>(path)[0].QuantDia.text(), QString("167.999983")); // of 167.9999832
+        WriteAllRecords<ProdutoRecord>(path, {product("P", "7", "0.3333333", "3"), product("Big", "99999", "9999999999", "99"),
+                                              product("Huge", "1E200", "1E200", "1")});
+        const QStringList problems = TFormOptions::RewriteDailyQuantities(path, 24);
+        const auto records = ReadAllRecords<ProdutoRecord>(path);
+        QCOMPARE(records[0].QuantDia.text(), QString("167.999983")); // of 167.9999832
+        QCOMPARE(records[1].QuantDia.text(), QString("2.37598E18")); // of 2.37597623976240E18
+        QCOMPARE(records[2].QuantDia.text(), QString("old"));
+        QCOMPARE(problems, QStringList({"'Huge T': the daily quantity was left as it was (INF does not fit its field)"}));
     }
 
     void screenshot()

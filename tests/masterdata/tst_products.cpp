@@ -137,6 +137,10 @@ private Q_SLOTS:
         QCOMPARE(s->Edit_ProdutoQuantDia->text(), QString("0"));
         QCOMPARE(s->ComboBox_Produto->currentText(), QString());
         QVERIFY(s->ComboBox_Produto->findText("Balde") >= 0);
+        // A figure longer than the box gets the digits it holds, not a text cut in its exponent.
+        replaceText(s->Edit_ProdutoQuant, "9999999999");
+        replaceText(s->Edit_ProdutoCiclo, "99999");
+        QCOMPARE(s->Edit_ProdutoQuantDia->text(), QString("2.39998E16")); // of 2.39997599976E16
     }
 
     void mouldsStayBetweenOneAndNinetyNine()

@@ -4,6 +4,7 @@
 #include "i18n/Language.h"
 #include "masterdata/MasterTestSupport.h"
 #include "masterdata/TForm_MateriaPrima.h"
+#include "shell/InputChecks.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -169,6 +170,33 @@ private Q_SLOTS:
             ScopedRegionalSettings comma(RegionalSettings::commaLocale());
             replaceText(s->Edit_MateriaPreco, "1,5x");
             QCOMPARE(s->Edit_MateriaPreco->text(), QString("1,5"));
+        }
+    }
+
+    // In a Portuguese session (the C library's locale set as the application sets it) a price is
+    // stored with the local separator of the regional settings and read back, comma or point.
+    void pricesUnderAPortugueseSession()
+    {
+        SessionLocale session("pt_PT.UTF-8");
+        QVERIFY2(session.ok(), "the build generates pt_PT.UTF-8 into " QUORVALE_TEST_LOCALE_DIR);
+        fillSample();
+        for (const auto& [settings, price] : {std::pair{RegionalSettings::commaLocale(), "3,5"},
+                                              std::pair{RegionalSettings::pointLocale(), "0.5"}}) {
+            ScopedRegionalSettings rs(settings);
+            auto* s = openScreen();
+            typeInto(s->ComboBox_MateriaPrima, "Masterbatch Azul");
+            typeInto(s->Edit_MateriaPreco, price);
+            typeInto(s->ComboBox_MateriaUn, "kg");
+            typeInto(s->ComboBox_MateriaFornecedor, "Resinas");
+            click(s->Button_MateriaAdd);
+            QCOMPARE(m_app->messages.texts(), QStringList());
+            QCOMPARE(recordsOf<MateriaPrimaRecord>(m_file).back().Preco.text(), QString(price));
+            s = openScreen();
+            const int row = rowWith(s->StringGrid1, 2, price);
+            QVERIFY(row > 0);
+            doubleClickCell(s->StringGrid1, 0, row);
+            QCOMPARE(s->Edit_MateriaPreco->text(), QString(price));
+            QVERIFY(CheckNumberEdit(s->Edit_MateriaPreco));
         }
     }
 

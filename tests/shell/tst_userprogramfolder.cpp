@@ -1,7 +1,7 @@
 // The program folder of a user of an installation they cannot write into: made from the installed
 // folder on the first start, then the user's; program texts follow the installation.
 #include "i18n/IniFile.h"
-#include "shell/UserProgramFolder.h"
+#include "i18n/UserProgramFolder.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTest>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using testsupport::field;
@@ -222,19 +222,26 @@ private Q_SLOTS:
 
     void crashBeforeRenameLeavesTheOriginal()
     {
-        // What a crash between writing the temporary file and the rename leaves: the temporary
-        // file is written beside the original, which stays whole until the rename.
+        // A child process removes a record through the whole-file replace and dies the moment its
+        // temporary file is written, before the rename: the original stays whole, and no stray
+        // file is left beside it.
         TempFolder dir;
         const QString path = dir.file(DataFile::MovimMateria);
-        const QByteArray original = movimBytes("A", "1") + movimBytes("B", "2");
+        const QByteArray original = movimBytes("A", "1") + movimBytes("B", "2") + movimBytes("C", "3");
         writeFile(path, original);
-        QSaveFile pending(path);
-        QVERIFY(pending.open(QIODevice::WriteOnly));
-        pending.write(movimBytes("B", "2"));
-        pending.flush();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SetBeforeReplaceRename([](const QString&) { ::_exit(3); });
+            RemoveRecordAt<MovimRecord>(path, 0);
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 3); // died at the rename, not before and not after
         QCOMPARE(readFile(path), original);
-        pending.cancelWriting(); // the process dies here; the rename never happens
-        QCOMPARE(readFile(path), original);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({DataFile::MovimMateria}));
+        QCOMPARE(ReadAllRecords<MovimRecord>(path).size(), size_t(3));
     }
 
     void errorsCarryTheSystemText()
@@ -271,15 +278,24 @@ private Q_SLOTS:
             f.AppendRecord(movim("C", "3"));
             QCOMPARE(f.RecordCount(), 3);
         }
-        if (::geteuid() != 0) {
-            const QString path = dir.file("ro.DAT");
-            writeFile(path, movimBytes("A", "1"));
-            QFile::setPermissions(path, QFileDevice::ReadOwner);
-            RecordFile<MovimRecord> f(path); // still readable
-            QCOMPARE(f.ReadNextRecord().item.text(), QString("A"));
-            f.SeekRecord(0);
-            QVERIFY_THROWS_EXCEPTION(StoreError, f.WriteRecordAt(movim("B", "1")));
-            QCOMPARE(readFile(path), movimBytes("A", "1"));
+        {
+            // A record that cannot be written in place (here beyond a file-size limit, which binds
+            // the superuser too) fails with the reason and leaves the file and the handle as they were.
+            const QString path = dir.file("in place.DAT");
+            const QByteArray two = movimBytes("A", "1") + movimBytes("B", "2");
+            writeFile(path, two);
+            RecordFile<MovimRecord> f(path);
+            f.SeekRecord(1);
+            try {
+                testsupport::FileSizeLimit limit(77);
+                f.WriteRecordAt(movim("X", "9"));
+                QFAIL("wrote beyond the limit");
+            } catch (const StoreError& e) {
+                QVERIFY2(e.message().contains("File too large") && e.message().contains("in place.DAT"), qPrintable(e.message()));
+            }
+            QCOMPARE(readFile(path), two);
+            f.SeekRecord(1);
+            QCOMPARE(f.ReadNextRecord().item.text(), QString("B"));
         }
     }
 

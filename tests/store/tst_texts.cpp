@@ -6,9 +6,17 @@
 #include "store/RegionalSettings.h"
 #include "store/StoreError.h"
 
+#include "support/TestSupport.h"
+
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
+#include <cfloat>
+#include <clocale>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -86,6 +94,58 @@ private Q_SLOTS:
         }
     }
 
+    // The session's own locale (a decimal comma for the C library) changes nothing: only the
+    // regional settings decide how a number is read and written.
+    void numbersIgnoreTheCLibraryLocale()
+    {
+        testsupport::SessionLocale session("pt_PT.UTF-8");
+        QVERIFY2(session.ok(), "the build generates pt_PT.UTF-8 into " QUORVALE_TEST_LOCALE_DIR);
+        QCOMPARE(std::strtod("3.5", nullptr), 3.0); // the C library now stops at the point
+        {
+            ScopedRegionalSettings rs(RegionalSettings::pointLocale());
+            QCOMPARE(StrToFloat("3.5"), 3.5);
+            QCOMPARE(FloatToStr(2.5), QString("2.5"));
+            QCOMPARE(FormatFloat("0.###", 0.5), QString("0.5"));
+        }
+        ScopedRegionalSettings rs(RegionalSettings::commaLocale());
+        QCOMPARE(StrToFloat("3,5"), 3.5);
+        QCOMPARE(StrToFloat(FloatToStr(2.5)), 2.5);
+        QCOMPARE(StrToFloat(FormatFixed(1234.5, 2)), 1234.5);
+        QCOMPARE(DateText::StrToDate(DateText::DateToStr(QDate(2026, 3, 1))), QDate(2026, 3, 1));
+    }
+
+    // The suite runs twice, the second time in a Portuguese session: there the C library and the
+    // regional settings must really write a comma, or that run proves nothing.
+    void theSessionOfThisRun()
+    {
+        const bool portuguese = qEnvironmentVariable("LANG").startsWith("pt_PT");
+        QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QString(portuguese ? "," : "."));
+        QCOMPARE(RegionalSettings::fromSystem().decimalSeparator, QChar(portuguese ? ',' : '.'));
+    }
+
+    void extremeValuesReadBack()
+    {
+        ScopedRegionalSettings rs(RegionalSettings::commaLocale());
+        for (const double v : {DBL_MAX, -DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 1e308, 123456789012345678.0}) {
+            const QString text = FloatToStr(v);
+            const auto back = parse(text);
+            QVERIFY2(back && std::fabs(*back - v) <= std::fabs(v) * 1e-14, qPrintable(text));
+        }
+        QCOMPARE(FloatToStr(DBL_MAX), QString("1,79769313486231E308")); // rounded towards zero to stay a double
+        QCOMPARE(StrToFloat("1E-400"), 0.0);                             // too small: zero
+        QVERIFY(!parse("1E309"));                                       // too large: no number
+        QVERIFY(!parse("-2E400"));
+        QCOMPARE(StrToFloat("+,5"), 0.5);
+        QCOMPARE(StrToFloat("-0,25E+2"), -25.0);
+        // The nearest text that fits a field, never one cut in its exponent.
+        QCOMPARE(FloatToStrFitting(2.3759762399976e18, 10), std::optional<QString>("2,37598E18"));
+        QCOMPARE(FloatToStrFitting(167.9999832, 10), std::optional<QString>("167,999983"));
+        QCOMPARE(FloatToStrFitting(-0.000012345678, 10), std::optional<QString>("-1,2346E-5"));
+        QCOMPARE(FloatToStrFitting(1440, 10), std::optional<QString>("1440"));
+        QCOMPARE(FloatToStrFitting(-DBL_MAX, 5), std::nullopt);
+        QCOMPARE(FloatToStrFitting(std::numeric_limits<double>::infinity(), 10), std::nullopt);
+    }
+
     void integers()
     {
         QCOMPARE(StrToInt("120"), 120);
@@ -145,6 +205,20 @@ private Q_SLOTS:
         QCOMPARE(RegionalSettings::numericShortDatePattern("dd.MM.yy"), QString("dd.MM.yyyy"));
         QCOMPARE(RegionalSettings::numericShortDatePattern("yyyy-MM-dd"), QString("yyyy-MM-dd"));
         QCOMPARE(RegionalSettings::numericShortDatePattern("d MMM yyyy"), QString("dd-MM-yyyy"));
+        // Fields in any order, a quoted letter that is no field, a quote as separator: what comes
+        // out is written and read back by the date routines, or it is dd-MM-yyyy.
+        for (const auto& [format, numeric] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"M/y d", "M/yyyy/d"}, {"M'd'yyyy", "dd-MM-yyyy"}, {"dd''MM''yy", "dd''MM''yyyy"},
+                 {"yyyy. MM. dd.", "yyyy.MM.dd"}, {"d/M/d", "dd-MM-yyyy"}, {"'Day' d/M/y", "d/M/yyyy"}}) {
+            const QString pattern = RegionalSettings::numericShortDatePattern(format);
+            QCOMPARE(pattern, QString(numeric));
+            RegionalSettings r = RegionalSettings::pointLocale();
+            r.shortDatePattern = pattern;
+            r.dateSeparator = pattern.at(pattern.indexOf(QRegularExpression("[^dMy]")));
+            ScopedRegionalSettings rs(r);
+            for (const QDate date : {QDate(1905, 6, 2), QDate(2026, 12, 31)})
+                QCOMPARE(DateText::parse(DateText::DateToStr(date)), std::optional<QDate>(date));
+        }
         const RegionalSettings pt = RegionalSettings::fromLocaleName("pt_PT");
         QCOMPARE(pt.decimalSeparator, QChar(','));
         QCOMPARE(pt.shortMonthNames.size(), 12);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -71,6 +72,41 @@ public:
 private:
     rlimit m_saved{};
     void (*m_handler)(int) = nullptr;
+};
+
+// While it lives, the C library works in the named locale, as the application sets it at start in
+// a session of that locale (strtod, printf and their kin then read and write a decimal comma). The
+// locale comes from the build folder, where the build generates pt_PT.UTF-8.
+class SessionLocale {
+public:
+    explicit SessionLocale(const char* name)
+    {
+        const char* current = std::setlocale(LC_ALL, nullptr);
+        m_saved = current ? current : "C";
+#ifdef QUORVALE_TEST_LOCALE_DIR
+        m_savedPath = qgetenv("LOCPATH");
+        m_hadPath = qEnvironmentVariableIsSet("LOCPATH");
+        qputenv("LOCPATH", QUORVALE_TEST_LOCALE_DIR);
+#endif
+        m_ok = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~SessionLocale()
+    {
+        std::setlocale(LC_ALL, m_saved.constData());
+#ifdef QUORVALE_TEST_LOCALE_DIR
+        if (m_hadPath)
+            qputenv("LOCPATH", m_savedPath);
+        else
+            qunsetenv("LOCPATH");
+#endif
+    }
+    bool ok() const { return m_ok; }
+    SessionLocale(const SessionLocale&) = delete;
+    SessionLocale& operator=(const SessionLocale&) = delete;
+
+private:
+    QByteArray m_saved, m_savedPath;
+    bool m_hadPath = false, m_ok = false;
 };
 
 } // namespace testsupport

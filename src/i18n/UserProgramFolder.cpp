@@ -1,4 +1,4 @@
-#include "shell/UserProgramFolder.h"
+#include "i18n/UserProgramFolder.h"
 
 #include "i18n/IniFile.h"
 
