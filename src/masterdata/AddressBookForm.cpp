@@ -2,11 +2,12 @@
 
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
-#include "masterdata/MasterEditing.h"
 #include "shell/Globals.h"
 #include "shell/GridRoutines.h"
 #include "shell/InputChecks.h"
 #include "shell/MessageBox.h"
+#include "shell/RecordEditing.h"
+#include "shell/ScreenControls.h"
 #include "shell/StringGrid.h"
 
 #include <QGridLayout>

@@ -2,12 +2,13 @@
 
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
-#include "masterdata/MasterEditing.h"
 #include "shell/Globals.h"
 #include "shell/GridRoutines.h"
 #include "shell/InputChecks.h"
 #include "shell/ListFillers.h"
 #include "shell/MessageBox.h"
+#include "shell/RecordEditing.h"
+#include "shell/ScreenControls.h"
 
 #include <QComboBox>
 #include <QGridLayout>

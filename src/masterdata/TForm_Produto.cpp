@@ -3,7 +3,6 @@
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "i18n/Settings.h"
-#include "masterdata/MasterEditing.h"
 #include "shell/Application.h"
 #include "shell/DesktopServices.h"
 #include "shell/Globals.h"
@@ -11,6 +10,8 @@
 #include "shell/InputChecks.h"
 #include "shell/ListFillers.h"
 #include "shell/MessageBox.h"
+#include "shell/RecordEditing.h"
+#include "shell/ScreenControls.h"
 #include "store/DecimalText.h"
 #include "store/StoreError.h"
 

@@ -1,12 +1,13 @@
 #include "masterdata/TForm_ProdutoView.h"
 
 #include "accessories/TRe2Buttn.h"
-#include "masterdata/MasterEditing.h"
 #include "report/TForm2.h"
 #include "shell/Globals.h"
 #include "shell/GridRoutines.h"
 #include "shell/ListFillers.h"
 #include "shell/MessageBox.h"
+#include "shell/ScreenControls.h"
+#include "store/AccessPatterns.h"
 
 #include <QComboBox>
 #include <QFrame>
