@@ -13,6 +13,7 @@
 #include <QCollator>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHash>
 #include <QLocale>
 #include <QPainter>
@@ -161,24 +162,53 @@ void SortGridByColumn(StringGrid* grid, int column)
 
 // --- Drawing ------------------------------------------------------------------------------------
 
-void DrawCellText(StringGrid* grid, QPainter* painter, const QRect& rect, const QString& text, const CellStyle& style)
+QFont CellFont(const StringGrid* grid, const CellStyle& style)
 {
-    if (text.isEmpty())
-        return;
     QFont font = style.font ? *style.font : grid->font();
     if (style.bold)
         font.setBold(true);
     if (style.italic)
         font.setItalic(true);
+    return font;
+}
+
+QRect CellTextRect(const QRect& cell, const CellStyle& style)
+{
+    return (style.alignment & Qt::AlignVCenter) ? cell.adjusted(2, 0, -2, 0) : cell.adjusted(2, 2, -2, 0);
+}
+
+QString SingleLineText(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
+QString ElidedCellText(const QFontMetrics& metrics, const QString& text, int width)
+{
+    const QString line = SingleLineText(text);
+    if (metrics.horizontalAdvance(line) <= width)
+        return line;
+    return metrics.elidedText(line, Qt::ElideRight, qMax(0, width));
+}
+
+void DrawCellText(StringGrid* grid, QPainter* painter, const QRect& rect, const QString& text, const CellStyle& style)
+{
+    if (text.isEmpty())
+        return;
+    const QFont font = CellFont(grid, style);
     painter->save();
     painter->setClipRect(rect, Qt::IntersectClip);
     painter->setFont(font);
     painter->setPen(style.foreground.isValid() ? style.foreground : grid->palette().color(QPalette::Text));
     const bool vcentre = style.alignment & Qt::AlignVCenter;
-    const QRect textRect = vcentre ? rect.adjusted(2, 0, -2, 0) : rect.adjusted(2, 2, -2, 0);
+    const QRect textRect = CellTextRect(rect, style);
     const Qt::Alignment h = style.alignment & Qt::AlignHorizontal_Mask;
+    // A text longer than its cell ends in "…"; the whole of it is the cell's tool tip.
     painter->drawText(textRect, int(h ? h : Qt::AlignLeft) | int(vcentre ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextSingleLine,
-                      text);
+                      ElidedCellText(QFontMetrics(font, painter->device()), text, textRect.width()));
     painter->restore();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QCollator;
+class QFontMetrics;
 class QComboBox;
 class QPainter;
 class QPixmap;
@@ -52,8 +53,16 @@ void SortGridByColumn(StringGrid* grid, int column);
 // the style's frame. A selected cell looks like an unselected one.
 void DrawGridCell(StringGrid* grid, QPainter* painter, int col, int row, const QRect& rect);
 void DrawGridCell(StringGrid* grid, QPainter* painter, int col, int row, const QRect& rect, const CellStyle& style);
-// Only the text part of DrawGridCell, for a screen's own cell painter.
+// Only the text part of DrawGridCell, for a screen's own cell painter. A text longer than the cell
+// is cut with "…" at its end (the grid shows the whole text as the cell's tool tip).
 void DrawCellText(StringGrid* grid, QPainter* painter, const QRect& rect, const QString& text, const CellStyle& style);
+// The font of a cell's text, and the part of the cell's rectangle the text is written in.
+QFont CellFont(const StringGrid* grid, const CellStyle& style);
+QRect CellTextRect(const QRect& cell, const CellStyle& style);
+// The text as one line, as a cell shows it: line breaks become blanks.
+QString SingleLineText(const QString& text);
+// The text as one line written into the width: line breaks as blanks, cut with "…" when too long.
+QString ElidedCellText(const QFontMetrics& metrics, const QString& text, int width);
 // A picture in a cell, dx pixels right of the cell's left edge, centred in its height, clipped.
 void DrawCellPicture(QPainter* painter, const QRect& rect, const QPixmap& picture, int dx = 0);
 

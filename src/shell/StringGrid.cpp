@@ -2,6 +2,7 @@
 
 #include "shell/GridRoutines.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -39,6 +40,10 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
     }
     case Qt::TextAlignmentRole:
         return QVariant(m_grid->StyleOf(col, row).alignment);
+    case Qt::ToolTipRole: {
+        const QString tip = m_grid->CellToolTip(col, row);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
         return {};
     }
@@ -52,6 +57,10 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
         return m_grid->Cells(section, 0);
     if (role == Qt::TextAlignmentRole)
         return QVariant(m_grid->StyleOf(section, 0).alignment);
+    if (role == Qt::ToolTipRole) {
+        const QString tip = m_grid->CellToolTip(section, 0);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     return {};
 }
 
@@ -119,6 +128,9 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new String
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(header, &QHeaderView::sectionPressed, this, &StringGrid::onTitlePressed);
+    // A double click on a column's border fits the column to its texts, title row included.
+    disconnect(header, SIGNAL(sectionHandleDoubleClicked(int)), this, SLOT(resizeColumnToContents(int)));
+    connect(header, &QHeaderView::sectionHandleDoubleClicked, this, &StringGrid::FitColumnToContents);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { Q_EMIT cellClicked(i.column(), i.row() + 1); });
     connect(this, &QTableView::doubleClicked, this,
             [this](const QModelIndex& i) { Q_EMIT cellDoubleClicked(i.column(), i.row() + 1); });
@@ -394,7 +406,67 @@ CellStyle StringGrid::StyleOf(int col, int row) const
         s.alignment = m_alignments[size_t(col)];
     if (m_styler)
         m_styler(col, row, s);
+    if (row >= 1 && row == m_markedRow)
+        s.background = MarkedRowColour;
     return s;
+}
+
+void StringGrid::setMarkedRow(int row)
+{
+    row = row >= 1 && row < RowCount() ? row : 0;
+    if (row == m_markedRow)
+        return;
+    m_markedRow = row;
+    viewport()->update();
+}
+
+// The width a cell's text is written in: the cell (a data cell less its grid line) less the
+// margins of the text.
+static int TextRoom(const StringGrid* grid, int col, int row, const CellStyle& style)
+{
+    const int cell = row == 0 ? grid->horizontalHeader()->sectionSize(col)
+                              : grid->columnWidth(col) - (grid->showGrid() ? 1 : 0);
+    return CellTextRect(QRect(0, 0, cell, grid->DefaultRowHeight()), style).width();
+}
+
+QString StringGrid::CellToolTip(int col, int row) const
+{
+    const QString text = Cells(col, row);
+    if (text.trimmed().isEmpty() || isColumnHidden(col))
+        return {};
+    const CellStyle style = StyleOf(col, row);
+    const QFontMetrics metrics(CellFont(this, style));
+    return metrics.horizontalAdvance(SingleLineText(text)) > TextRoom(this, col, row, style) ? text : QString();
+}
+
+int StringGrid::ContentWidth(int col) const
+{
+    if (col < 0 || col >= m_colCount)
+        return 0;
+    // What a cell adds around its text: the margins (and, for a data cell, the grid line).
+    const int margins = 4;
+    const int line = showGrid() ? 1 : 0;
+    int widest = QFontMetrics(CellFont(this, StyleOf(col, 0))).horizontalAdvance(SingleLineText(Cells(col, 0))) + margins;
+    const QFontMetrics plain(font());
+    for (size_t r = 1; r < m_rows.size(); ++r) {
+        const auto& cells = m_rows[r];
+        if (size_t(col) >= cells.size() || cells[size_t(col)].isEmpty())
+            continue;
+        const QString text = SingleLineText(cells[size_t(col)]);
+        // Cells of the grid's font are measured with one set of metrics; a screen's own fonts apart.
+        const CellStyle style = m_styler ? StyleOf(col, int(r)) : CellStyle{};
+        const bool ownFont = style.font || style.bold || style.italic;
+        const int w = ownFont ? QFontMetrics(CellFont(this, style)).horizontalAdvance(text) : plain.horizontalAdvance(text);
+        widest = qMax(widest, w + margins + line);
+    }
+    return widest;
+}
+
+void StringGrid::FitColumnToContents(int col)
+{
+    if (col < 0 || col >= m_colCount || ColWidths(col) <= 0)
+        return;
+    setColWidths(col, ContentWidth(col));
 }
 
 // --- Sizing ---------------------------------------------------------------------------------------

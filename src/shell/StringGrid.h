@@ -14,6 +14,9 @@
 
 class StringGrid;
 
+// The background of the row being edited.
+inline const QColor MarkedRowColour{255, 246, 191};
+
 // How one cell is drawn; set by a screen's own cell drawing (red negatives, green production
 // orders, centred columns, bold totals). Invalid colours mean the grid's own: the window colour
 // for data cells, the button face for the title row.
@@ -136,6 +139,20 @@ public:
     void setTitleSortColumn(int titleCol, int keyCol) { m_sortRedirect[titleCol] = keyCol; }
     int SortColumnFor(int titleCol) const;
 
+    // The whole text of a cell that does not fit its column (shown as the cell's tool tip); empty
+    // when the text fits.
+    QString CellToolTip(int col, int row) const;
+    // The width column col needs to show every text of it, the title included, uncut.
+    int ContentWidth(int col) const;
+    // Fits a shown column to its texts (a double click on the column's right border in the title
+    // row does it). Column shares apply again at the grid's next resize.
+    void FitColumnToContents(int col);
+
+    // The row whose record is being edited, drawn with a pale background (MarkedRowColour) over the
+    // screen's own colours; 0 for none.
+    int MarkedRow() const { return m_markedRow; }
+    void setMarkedRow(int row);
+
     // The cell at a point of the grid (widget coordinates); row 0 for the title row, -1 outside.
     void MouseToCell(const QPoint& pos, int& col, int& row) const;
     // The rectangle of cell (col, row) in grid coordinates (row 0: the title cell).
@@ -177,6 +194,7 @@ private:
     bool m_applyingWidths = false;
     bool m_sortOnTitleClick = true;
     std::map<int, int> m_sortRedirect;
+    int m_markedRow = 0;
 };
 
 // Bulk change of a grid: signals are held back until the end, then the view is reset once.

@@ -1,6 +1,7 @@
 // The string grid: cells, title-row sorting, column sizing and the drawing of cells.
 #include "shell/GridRoutines.h"
 #include "shell/StringGrid.h"
+#include "report/RecordingDevice.h"
 #include "support/ShellTestSupport.h"
 
 #include <QApplication>
@@ -10,8 +11,10 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 using namespace testsupport;
+using testsupport::RecordingDevice;
 
 namespace {
 
@@ -217,6 +220,54 @@ private Q_SLOTS:
         QVERIFY(red);
         // Title cells on the button face.
         QCOMPARE(cellPixel(1, 0, 5, grid->DefaultRowHeight() - 3), grid->palette().color(QPalette::Button));
+    }
+
+    // A text longer than its column is drawn cut with "…" and shown whole as the cell's tool tip; a
+    // double click on the column's border in the title row fits the column, until the next resize
+    // applies the shares again.
+    void longTextsAreElidedAndFitOnDemand()
+    {
+        const QString name = "Caixa Organizadora Transparente";
+        auto grid = makeGrid({{"Produto", "Quant/un."}, {name, "1"}, {"Balde", "2"}}, {240, 120});
+        grid->setColumnShares({0.25, 0.25});
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+        const int shared = grid->ColWidths(0);
+        auto drawn = [&] {
+            RecordingDevice device(240, 120);
+            grid->render(&device);
+            return device.textList();
+        };
+        QStringList texts = drawn();
+        const auto cut = std::find_if(texts.begin(), texts.end(), [](const QString& t) { return t.startsWith("Caixa"); });
+        QVERIFY(cut != texts.end());
+        QVERIFY2(cut->endsWith(QChar(0x2026)) && cut->size() < name.size(), qPrintable(*cut));
+        QVERIFY(QFontMetrics(grid->font()).horizontalAdvance(*cut) <= grid->ColWidths(0) - 4);
+        QVERIFY(texts.contains("Balde") && texts.contains("1"));
+        QCOMPARE(grid->CellToolTip(0, 1), name);
+        QCOMPARE(grid->gridModel()->data(grid->gridModel()->index(0, 0), Qt::ToolTipRole).toString(), name);
+        QVERIFY(grid->CellToolTip(0, 2).isEmpty());
+        QVERIFY(!grid->gridModel()->data(grid->gridModel()->index(1, 0), Qt::ToolTipRole).isValid());
+
+        // The pointer resting on the cell shows the tool tip.
+        const QRect cell = grid->visualRect(grid->gridModel()->index(0, 0));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid->viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), name);
+        QToolTip::hideText();
+
+        // A double click on the right border of the title of column 0.
+        QHeaderView* header = grid->horizontalHeader();
+        const QPoint border(header->sectionViewportPosition(0) + header->sectionSize(0) - 1, header->height() / 2);
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, border);
+        QCOMPARE(grid->ColWidths(0), grid->ContentWidth(0));
+        QVERIFY(grid->ColWidths(0) > QFontMetrics(grid->font()).horizontalAdvance(name));
+        QVERIFY(grid->CellToolTip(0, 1).isEmpty());
+        QVERIFY(drawn().contains(name));
+        QCOMPARE(column(*grid, 0), QStringList({name, "Balde"})); // the press on the border did not sort
+
+        grid->resize(241, 120);
+        QVERIFY(qAbs(grid->ColWidths(0) - shared) <= 1);
     }
 
     void boldTitlesAndStyles()
