@@ -389,6 +389,15 @@ void TForm1::BuildToolbar()
     connect(SpeedButton_Exit, &QToolButton::clicked, this, guarded(&TForm1::menu_FileExitClick));
     connect(SpeedButton_HelpContext, &QToolButton::clicked, this, guarded(&TForm1::SpeedButton_HelpContextClick));
     connect(ComboBox_Historic, &QComboBox::activated, this, guarded(&TForm1::ComboBox_HistoricChange));
+
+    // The print buttons work whenever their menu items do.
+    for (const auto& [button, name] : {std::pair{SpeedButton_Print, "menu_FilePrint"},
+                                       std::pair{SpeedButton_PrintPreview, "menu_PrintPreview"}}) {
+        QAction* item = MenuItem(QString::fromLatin1(name));
+        QToolButton* b = button;
+        b->setEnabled(item->isEnabled());
+        connect(item, &QAction::changed, b, [item, b] { b->setEnabled(item->isEnabled()); });
+    }
 }
 
 void TForm1::BuildChooser()
@@ -906,7 +915,7 @@ void TForm1::ScreenClosed()
 {
     for (const char* name : {"menu_FilePrint", "menu_PrintPreview", "menu_CopytoMemory"})
         MenuItem(QString::fromLatin1(name))->setEnabled(false);
-    for (QToolButton* b : {SpeedButton_Print, SpeedButton_PrintPreview, SpeedButton_CopytoMemory, SpeedButton_HelpContext})
+    for (QToolButton* b : {SpeedButton_CopytoMemory, SpeedButton_HelpContext})
         b->setEnabled(false);
 
     if (CurrentGrid) {

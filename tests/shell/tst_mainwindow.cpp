@@ -483,8 +483,8 @@ private Q_SLOTS:
         QCOMPARE(first->geometry(), QRect(0, 1, form.ClientArea()->width(), form.ClientArea()->height() - 1));
         for (const char* n : {"menu_FilePrint", "menu_PrintPreview", "menu_CopytoMemory"})
             QVERIFY(item(form, n)->isEnabled());
-        QVERIFY(child<QToolButton>(&form, "SpeedButton_CopytoMemory")->isEnabled());
-        QVERIFY(!child<QToolButton>(&form, "SpeedButton_Print")->isEnabled());
+        for (const char* n : {"SpeedButton_CopytoMemory", "SpeedButton_Print", "SpeedButton_PrintPreview"})
+            QVERIFY2(child<QToolButton>(&form, n)->isEnabled(), n);
 
         // Copy to Memory: the visible columns, tab-separated, CR LF per row.
         first->grid->setColWidths(2, 0);
@@ -518,7 +518,8 @@ private Q_SLOTS:
         QVERIFY(!form.CurrentScreen());
         QCOMPARE(form.windowTitle(), QString("Quorvale - Test_database"));
         QVERIFY(!item(form, "menu_FilePrint")->isEnabled());
-        QVERIFY(!child<QToolButton>(&form, "SpeedButton_HelpContext")->isEnabled());
+        for (const char* n : {"SpeedButton_HelpContext", "SpeedButton_Print", "SpeedButton_PrintPreview"})
+            QVERIFY2(!child<QToolButton>(&form, n)->isEnabled(), n);
 
         // "( clean list )" empties the history.
         history->setCurrentIndex(1);
@@ -538,7 +539,10 @@ private Q_SLOTS:
         item(form, "menu_EditFornecedor")->trigger();
         item(form, "menu_FilePrint")->trigger();
         item(form, "menu_PrintPreview")->trigger();
-        QCOMPARE(calls, QList<bool>({false, true}));
+        // The toolbar buttons run the same commands.
+        child<QToolButton>(&form, "SpeedButton_Print")->click();
+        child<QToolButton>(&form, "SpeedButton_PrintPreview")->click();
+        QCOMPARE(calls, QList<bool>({false, true, false, true}));
         // Opening a screen hides a preview that was left on screen.
         auto* preview = child<QWidget>(&form, "Panel_ReportPreview");
         preview->setEnabled(true);
