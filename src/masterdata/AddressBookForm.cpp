@@ -37,7 +37,7 @@ AddressBookForm::AddressBookForm(const Names& names, QWidget* parent) : ScreenFo
         m_labels[i]->setBuddy(m_edits[i]);
     }
     m_rowLabel = NewRowLabel(this, names.rowLabel);
-    m_add = NewButton(this, names.addButton, ModeAdd);
+    m_add = NewModeButton(this, names.addButton);
     m_delete = NewButton(this, names.deleteButton, QStringLiteral("Delete"));
     m_close = NewButton(this, names.closeButton, QStringLiteral("Close"));
 
@@ -62,7 +62,7 @@ AddressBookForm::AddressBookForm(const Names& names, QWidget* parent) : ScreenFo
     setTabOrder(m_edits[InEmail], m_edits[InMorada]);
     setTabOrder(m_edits[InMorada], m_add);
 
-    m_selected = new SelectedRow(m_rowLabel, m_grid, ColRecord, this);
+    m_selected = new SelectedRow(m_rowLabel, m_grid, ColRecord, m_add, this);
     setColumnShares({0.30, 0.18, 0.15, 0.15, 0.22});
     setInitialSortColumn(ColNome);
     setFirstInput(m_edits[InNome]);

@@ -50,7 +50,7 @@ TForm_Equipamento::TForm_Equipamento(QWidget* parent) : ScreenForm(parent)
     Scroll_EquipQuant = NewUpDownBar(this, "Scroll_EquipQuant", -999);
     Scroll_EquipQuant->setValue(-1);
     ComboBox_EquipOperacao = NewEditableList(this, "ComboBox_EquipOperacao", 10, true);
-    Button_EquipAdd = NewButton(this, "Button_EquipAdd", ModeAdd);
+    Button_EquipAdd = NewModeButton(this, "Button_EquipAdd");
     Button_EquipDelete = NewButton(this, "Button_EquipDelete", QStringLiteral("Delete"));
     Button_EquipClose = NewButton(this, "Button_EquipClose", QStringLiteral("Close"));
 
@@ -83,7 +83,7 @@ TForm_Equipamento::TForm_Equipamento(QWidget* parent) : ScreenForm(parent)
     setTabOrder(Edit_EquipCusto, ComboBox_EquipOperacao);
     setTabOrder(ComboBox_EquipOperacao, Button_EquipAdd);
 
-    m_selected = new SelectedRow(Label72, StringGrid12, ColRecord, this);
+    m_selected = new SelectedRow(Label72, StringGrid12, ColRecord, Button_EquipAdd, this);
     setColumnShares({0.30, 0.10, 0.36, 0.10, 0.14});
     setInitialSortColumn(ColEquipamento);
     setFirstInput(ComboBox_Equip);

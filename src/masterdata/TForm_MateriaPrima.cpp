@@ -43,7 +43,7 @@ TForm_MateriaPrima::TForm_MateriaPrima(QWidget* parent) : ScreenForm(parent)
     ComboBox_MateriaUn->addItems({QStringLiteral("kg"), QStringLiteral("un"), QStringLiteral("m"), QStringLiteral("l")});
     ClearListText(ComboBox_MateriaUn);
     ComboBox_MateriaFornecedor = NewEditableList(this, "ComboBox_MateriaFornecedor", 30, true);
-    Button_MateriaAdd = NewButton(this, "Button_MateriaAdd", ModeAdd);
+    Button_MateriaAdd = NewModeButton(this, "Button_MateriaAdd");
     Button_MateriaDelete = NewButton(this, "Button_MateriaDelete", QStringLiteral("Delete"));
     Button_MateriaClose = NewButton(this, "Button_MateriaClose", QStringLiteral("Close"));
 
@@ -68,7 +68,7 @@ TForm_MateriaPrima::TForm_MateriaPrima(QWidget* parent) : ScreenForm(parent)
     setTabOrder(ComboBox_MateriaUn, ComboBox_MateriaFornecedor);
     setTabOrder(ComboBox_MateriaFornecedor, Button_MateriaAdd);
 
-    m_selected = new SelectedRow(Label5, StringGrid1, ColRecord, this);
+    m_selected = new SelectedRow(Label5, StringGrid1, ColRecord, Button_MateriaAdd, this);
     setColumnShares({0.42, 0.15, 0.09, 0.04, 0.30});
     setInitialSortColumn(ColMateriaPrima);
     setFirstInput(ComboBox_MateriaPrima);

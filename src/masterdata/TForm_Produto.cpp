@@ -87,7 +87,7 @@ TForm_Produto::TForm_Produto(QWidget* parent) : ScreenForm(parent)
     Edit_ProdutoQuantDia = NewEdit(this, "Edit_ProdutoQuantDia", 10);
     Edit_ProdutoQuantDia->setReadOnly(true);
     Edit_ProdutoQuantDia->setText(QStringLiteral("0"));
-    Button_ProdutoAdd = NewButton(this, "Button_ProdutoAdd", ModeAdd);
+    Button_ProdutoAdd = NewModeButton(this, "Button_ProdutoAdd");
     Button_ProdutoCopy = NewButton(this, "Button_ProdutoCopy", QStringLiteral("Duplicate"));
     Button_ProdutoDelete = NewButton(this, "Button_ProdutoDelete", QStringLiteral("Delete"));
     Button_ProdutoClose = NewButton(this, "Button_ProdutoClose", QStringLiteral("Close"));
@@ -127,7 +127,7 @@ TForm_Produto::TForm_Produto(QWidget* parent) : ScreenForm(parent)
     setTabOrder(ComboBox_ProdutoComposto, Edit_ProdutoCiclo);
     setTabOrder(Edit_ProdutoCiclo, Button_ProdutoAdd);
 
-    m_selected = new SelectedRow(Label16, StringGrid3, ColRecord, this);
+    m_selected = new SelectedRow(Label16, StringGrid3, ColRecord, Button_ProdutoAdd, this);
     setColumnShares({0.27, 0.24, 0.34, 0.10, 0.05});
     setInitialSortColumn(ColListText);
     setFirstInput(ComboBox_Produto);

@@ -14,14 +14,20 @@
 
 class QAbstractButton;
 class QLabel;
+class QWidget;
+class TRe2Buttn;
 
 // --- Mode --------------------------------------------------------------------------------------
 
-// The Add/Edit button holds the mode in its caption.
-inline const QString ModeAdd = QStringLiteral("Add");
-inline const QString ModeEdit = QStringLiteral("Edit");
+// The Add/Edit button of an editing screen. The mode is a flag of the button (its caption is only
+// what the user reads, from the language file: "Add" or "Edit" by default), so a translated
+// caption never changes the mode.
+TRe2Buttn* NewModeButton(QWidget* parent, const char* name);
 bool IsEditMode(const QAbstractButton* modeButton);
 void SetEditMode(QAbstractButton* modeButton, bool edit);
+// The captions of the two modes in the current language.
+QString AddCaption();
+QString EditCaption();
 
 // --- Selected row ------------------------------------------------------------------------------
 
@@ -30,10 +36,15 @@ void SetEditMode(QAbstractButton* modeButton, bool edit);
 // label also names a record: Edit replaces it and Delete removes it. The label remembers that record
 // while a selection is held, and follows it when the rows are sorted or reloaded, so an edit never
 // lands on another record than the one the user picked.
+//
+// Given the screen's mode button, the row of the record taken for editing is drawn with a pale
+// background (StringGrid::setMarkedRow) for as long as the button is in Edit mode and the record is
+// in the grid; it follows the record when the rows are sorted or reloaded.
 class SelectedRow : public QObject {
     Q_OBJECT
 public:
     SelectedRow(QLabel* label, StringGrid* grid, int recordColumn, QObject* parent = nullptr);
+    SelectedRow(QLabel* label, StringGrid* grid, int recordColumn, QAbstractButton* modeButton, QObject* parent);
 
     int Row() const;
     // The label := row; the row's record is remembered.
@@ -52,9 +63,16 @@ public:
     // After the rows were reordered: the label moves to the row of the remembered record.
     void Relocate();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Draws the edited row, or takes the mark away.
+    void UpdateMark();
+
     QPointer<QLabel> m_label;
     QPointer<StringGrid> m_grid;
+    QPointer<QAbstractButton> m_modeButton;
     int m_recordColumn;
     qint64 m_record = 0; // record number + 1 of the selection, 0 for none
 };

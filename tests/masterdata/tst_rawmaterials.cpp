@@ -219,6 +219,42 @@ private Q_SLOTS:
         QCOMPARE(s->Button_MateriaAdd->text(), QString("Add"));
     }
 
+    // The row taken for editing is drawn pale while the button reads Edit, follows its record when
+    // the rows are sorted, and loses the mark when the edit is stored or the record deleted.
+    void editedRowIsMarked()
+    {
+        fillSample();
+        auto* s = openScreen();
+        StringGrid* grid = s->StringGrid1;
+        auto paleAt = [&](int row) {
+            const QImage image = grid->grab().toImage();
+            const QRect cell = grid->CellRect(TForm_MateriaPrima::ColReferencia, row);
+            return image.pixelColor(cell.right() - 3, cell.bottom() - 2) == MarkedRowColour;
+        };
+        QCOMPARE(grid->MarkedRow(), 0);
+        clickCell(grid, 0, 1); // a click only selects
+        QCOMPARE(grid->MarkedRow(), 0);
+        int row = rowWith(grid, 1, "RN-PPH");
+        doubleClickCell(grid, 0, row);
+        QCOMPARE(grid->MarkedRow(), row);
+        QVERIFY(paleAt(row));
+        QVERIFY(!paleAt(row == 1 ? 2 : 1));
+        pressTitle(grid, TForm_MateriaPrima::ColReferencia); // sorted: the mark moves with its record
+        row = rowWith(grid, 1, "RN-PPH");
+        QCOMPARE(grid->MarkedRow(), row);
+        QVERIFY(paleAt(row));
+        click(s->Button_MateriaAdd); // the edit is stored
+        QCOMPARE(grid->MarkedRow(), 0);
+        QVERIFY(!paleAt(rowWith(grid, 1, "RN-PPH")));
+
+        row = rowWith(grid, 1, "LONGREF-12345");
+        doubleClickCell(grid, 0, row);
+        QCOMPARE(grid->MarkedRow(), row);
+        click(s->Button_MateriaDelete);
+        QCOMPARE(grid->MarkedRow(), 0);
+        QCOMPARE(s->Button_MateriaAdd->text(), QString("Add"));
+    }
+
     // A row is selected by a click, another by a double click; Delete removes the double-clicked
     // row only while it is the current row.
     void deleteFollowsTheSelectedRow()
