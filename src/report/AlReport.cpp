@@ -361,7 +361,13 @@ void TAlLabel::Draw(const TRect& rect)
     if (canvas->pen().color() != m_fontColor || canvas->pen().style() != Qt::SolidLine)
         canvas->setPen(m_fontColor);
     canvas->setBrush(Qt::NoBrush);
-    canvas->drawText(r, textFlags(), GetValue());
+    QString value = GetValue();
+    if (m_clipWidth > 0 && !m_wordWrap) {
+        const QFontMetrics metrics(m_deviceFont);
+        if (metrics.horizontalAdvance(value) > r.width())
+            value = metrics.elidedText(value, Qt::ElideRight, r.width());
+    }
+    canvas->drawText(r, textFlags(), value);
 }
 
 // =============================================================================================
@@ -949,10 +955,13 @@ void TAlReport::RenderBand(tAlBand* band)
         auto* label = qobject_cast<TAlLabel*>(control);
         if (label && label->AutoSize()) {
             const QSize size = label->MeasureValue(label->GetValue(), QSize(C.Width(), C.Height()), printer.DpiY);
+            int width = size.width();
+            if (label->ClipWidth() > 0)
+                width = std::min(width, ToDeviceX(label->ClipWidth()));
             if (label->Alignment() == taRightJustify)
-                C.Left = C.Right - size.width();
+                C.Left = C.Right - width;
             else
-                C.Right = C.Left + size.width();
+                C.Right = C.Left + width;
             C.Bottom = C.Top + size.height();
         }
         C.Left += R.Left;

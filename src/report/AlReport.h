@@ -206,6 +206,11 @@ public:
     // Prepares the device font for a run at dpi (called once per run for speed).
     void PrepareFor(int dpi);
 
+    // The widest the label prints, in design pixels (0: as wide as its value): a longer value is
+    // cut and ends in "…", so that it never runs into what stands to its right.
+    int ClipWidth() const { return m_clipWidth; }
+    void setClipWidth(int width) { m_clipWidth = qMax(0, width); }
+
 protected:
     int textFlags() const;
     void resizeToCaption();
@@ -215,6 +220,7 @@ protected:
     bool m_transparent = true;
     bool m_wordWrap = false;
     QColor m_color = Qt::white;
+    int m_clipWidth = 0;
 
     int m_preparedDpi = -1;
     QFont m_deviceFont;

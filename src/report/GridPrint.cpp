@@ -26,6 +26,9 @@
 
 namespace {
 
+// The blank left between a column's text and the next column, in design pixels.
+constexpr int kColumnGap = 4;
+
 QPointer<ReportPreviewPanel>& currentPanel()
 {
     static QPointer<ReportPreviewPanel> panel;
@@ -118,6 +121,13 @@ int PrintableWidth(tPapersize paper, TPrinterOrientation orientation, int leftMa
     return RoundHalfEven(PPI * across / 25.4) - leftMarginMM - rightMarginMM - 32;
 }
 
+int PageRight(tPapersize paper, TPrinterOrientation orientation, int leftMarginMM, int rightMarginMM)
+{
+    const PaperSizeMM size = PaperSizesMM[paper];
+    const int across = orientation == poPortrait ? size.width : size.height;
+    return RoundHalfEven(PPI * across / 25.4) - RoundHalfEven(PPI * (leftMarginMM + rightMarginMM) / 25.4);
+}
+
 QList<int> PrintableColumns(const StringGrid* grid)
 {
     QList<int> cols;
@@ -186,16 +196,28 @@ std::unique_ptr<TForm5> BuildGridReport(const StringGrid* grid)
 
     const QList<tAlControl*> headers = form->AlBand_detailheader->Controls();
     const QList<tAlControl*> details = form->AlBand_detail->Controls();
+    QList<int> lefts;
     int left = 16;
     for (int k = 0; k < TForm5::ColumnCount; ++k) {
         if (k >= n)
             left = 1700; // outside the page
         else if (k > 0)
             left += RoundHalfEven(grid->ColWidths(cols[k - 1]) * scale);
+        lefts << left;
         if (k < headers.size())
             headers[k]->move(left, headers[k]->y());
         if (k < details.size())
             details[k]->move(left, details[k]->y());
+    }
+    // Each heading and field prints within the room up to the next column, cut with "…" when
+    // longer; the last column has the rest of the page.
+    const int pageRight = PageRight(report->Papersize(), report->Orientation(), report->LeftMarginMM(),
+                                    report->RightMarginMM());
+    for (int k = 0; k < n; ++k) {
+        const int room = (k + 1 < n ? lefts[k + 1] - kColumnGap : pageRight) - lefts[k];
+        for (const QList<tAlControl*>* band : {&headers, &details})
+            if (auto* field = qobject_cast<TAlLabel*>(band->value(k)))
+                field->setClipWidth(std::max(1, room));
     }
 
     for (int k = 0; k < n; ++k)

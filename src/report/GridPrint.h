@@ -23,6 +23,10 @@ class tAlPreview;
 // PPI, less the two margins taken as plain numbers and 32.
 int PrintableWidth(tPapersize paper, TPrinterOrientation orientation, int leftMarginMM, int rightMarginMM);
 
+// The right edge of the printable part of the page, in design pixels from the bands' left edge (the
+// left margin): the paper's width less both margins, in millimetres converted.
+int PageRight(tPapersize paper, TPrinterOrientation orientation, int leftMarginMM, int rightMarginMM);
+
 // The grid columns the report prints, in order: the shown ones (wider than 1 pixel), at most the
 // first nine. A hidden column (a record number, a date key) never prints, wherever it stands.
 QList<int> PrintableColumns(const StringGrid* grid);
