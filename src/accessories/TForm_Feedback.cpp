@@ -18,7 +18,7 @@
 TForm_Feedback::TForm_Feedback(QWidget* parent) : ScreenForm(parent)
 {
     setObjectName(QStringLiteral("TForm_Feedback"));
-    Label141 = new QLabel(QStringLiteral("Subject :"), this);
+    Label141 = new QLabel(LangText(QStringLiteral("label_subject"), QStringLiteral("Subject :")), this);
     Label141->setObjectName(QStringLiteral("Label141"));
     Label141->setGeometry(16, 14, 60, 20);
     Edit8 = new QLineEdit(QStringLiteral("Quorvale  FEEDBACK from"), this);
@@ -27,16 +27,17 @@ TForm_Feedback::TForm_Feedback(QWidget* parent) : ScreenForm(parent)
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->move(16, 44);
-    Button_FeedbackCancel = new TRe2Buttn(QStringLiteral("Cancel"), this);
+    Button_FeedbackCancel = new TRe2Buttn(Caption::Cancel(), this);
     Button_FeedbackCancel->setObjectName(QStringLiteral("Button_FeedbackCancel"));
-    Button_FeedbackSend = new TRe2Buttn(QStringLiteral("Send"), this);
+    Button_FeedbackSend = new TRe2Buttn(Caption::Send(), this);
     Button_FeedbackSend->setObjectName(QStringLiteral("Button_FeedbackSend"));
     Panel_note = new QFrame(this);
     Panel_note->setObjectName(QStringLiteral("Panel_note"));
     Panel_note->setFrameShape(QFrame::StyledPanel);
     Panel_note->setAutoFillBackground(true);
-    Label2 = new QLabel(QStringLiteral("Please send us your ideas, questions, feedback, and/or suggestions, so that we can "
-                                       "improve it for everyone."),
+    Label2 = new QLabel(LangText(QStringLiteral("label_feedbacknote"),
+                                 QStringLiteral("Please send us your ideas, questions, feedback, and/or suggestions, so that "
+                                                "we can improve it for everyone.")),
                         Panel_note);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);

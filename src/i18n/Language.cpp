@@ -163,3 +163,18 @@ void LoadLanguageTables()
     for (int i = 0; i < LangTitleCount; ++i)
         LangTitle[i] = LangText(QStringLiteral("hint%1").arg(i + 1), BuiltInTitle(i));
 }
+
+namespace Caption {
+QString Add() { return LangText(QStringLiteral("button_add"), QStringLiteral("Add")); }
+QString Edit() { return LangText(QStringLiteral("button_edit"), QStringLiteral("Edit")); }
+QString Delete() { return LangText(QStringLiteral("button_delete"), QStringLiteral("Delete")); }
+QString Close() { return LangText(QStringLiteral("button_close"), QStringLiteral("Close")); }
+QString Duplicate() { return LangText(QStringLiteral("button_duplicate"), QStringLiteral("Duplicate")); }
+QString ToFile() { return LangText(QStringLiteral("button_tofile"), QStringLiteral("To File")); }
+QString Start() { return LangText(QStringLiteral("button_start"), QStringLiteral("Start")); }
+QString Cancel() { return LangText(QStringLiteral("button_cancel"), QStringLiteral("Cancel")); }
+QString Send() { return LangText(QStringLiteral("button_send"), QStringLiteral("Send")); }
+QString Print() { return LangText(QStringLiteral("button_print"), QStringLiteral("Print")); }
+QString PanelOk() { return LangText(QStringLiteral("button_panelok"), QStringLiteral("ok")); }
+QString PanelCancel() { return LangText(QStringLiteral("button_panelcancel"), QStringLiteral("cancel")); }
+} // namespace Caption

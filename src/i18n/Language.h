@@ -33,3 +33,20 @@ void LoadLanguageTables();
 
 // The client text that marks a production order (LangTitle[19], built-in "Produção").
 inline const QString& ProductionClient() { return LangTitle[19]; }
+
+// Captions that many windows share, each from its "button_" key of the language file with the
+// built-in text given.
+namespace Caption {
+QString Add();         // "Add"
+QString Edit();        // "Edit"
+QString Delete();      // "Delete"
+QString Close();       // "Close"
+QString Duplicate();   // "Duplicate"
+QString ToFile();      // "To File"
+QString Start();       // "Start"
+QString Cancel();      // "Cancel"
+QString Send();        // "Send"
+QString Print();       // "Print"
+QString PanelOk();     // "ok" of a small panel or dialog
+QString PanelCancel(); // "cancel" of a small panel or dialog
+} // namespace Caption

@@ -243,9 +243,17 @@ void TFormOptions::ApplyFormLanguage(const QString& language)
         {"RadioButton3", "label_31", "Produto"},
         {"RadioButton4", "label_23", "Matéria Prima"},
         {"Label6", "label_6", "Tipo"},
+        // Texts of the dialog that have no key of the original program.
+        {"CheckBox6", "label_hourstoped", "Equip.Stoped =0h"},
+        {"RadioButton1", "label_auto", "Auto"},
+        {"RadioButton2", "label_manual", "Manual"},
     };
     for (const auto& t : texts)
         setCaptionOf(this, t.control, LangText(QString::fromLatin1(t.key), QString::fromUtf8(t.builtIn)));
+    Button_ok->setCaption(Caption::PanelOk());
+    Button_cancel->setCaption(Caption::PanelCancel());
+    RadioButton1->setToolTip(LangText(QStringLiteral("hint_auto"), QString::fromUtf8("Baseados na data actual e consumos automáticos")));
+    RadioButton2->setToolTip(LangText(QStringLiteral("hint_manual"), QStringLiteral("Baseados nas entradas e saidas reais de stock")));
 }
 
 void TFormOptions::ParkPanel(QWidget* panel)

@@ -38,8 +38,8 @@ AddressBookForm::AddressBookForm(const Names& names, QWidget* parent) : ScreenFo
     }
     m_rowLabel = NewRowLabel(this, names.rowLabel);
     m_add = NewModeButton(this, names.addButton);
-    m_delete = NewButton(this, names.deleteButton, QStringLiteral("Delete"));
-    m_close = NewButton(this, names.closeButton, QStringLiteral("Close"));
+    m_delete = NewButton(this, names.deleteButton, Caption::Delete());
+    m_close = NewButton(this, names.closeButton, Caption::Close());
 
     // Name, contact, telephone / fax, e-mail / address.
     const EditorLayout layout = BuildEditorLayout(this, m_grid);
@@ -82,6 +82,8 @@ void AddressBookForm::ApplyFormLanguage()
     SetCaption(m_labels[InContacto], QStringLiteral("label_5"), QStringLiteral("Contacto"));
     SetCaption(m_labels[InTelefone], QStringLiteral("label_42"), QStringLiteral("Telefone"));
     SetCaption(m_labels[InMorada], QStringLiteral("label_25"), QStringLiteral("Morada"));
+    SetCaption(m_labels[InFax], QStringLiteral("label_fax"), QStringLiteral("Fax"));
+    SetCaption(m_labels[InEmail], QStringLiteral("label_email"), QStringLiteral("Email"));
     // The grid's titles are the captions of the inputs.
     const Input shown[] = {InNome, InContacto, InTelefone, InFax, InEmail, InMorada};
     const Column columns[] = {ColNome, ColContacto, ColTelefone, ColFax, ColEmail, ColMorada};

@@ -51,8 +51,8 @@ TForm_Equipamento::TForm_Equipamento(QWidget* parent) : ScreenForm(parent)
     Scroll_EquipQuant->setValue(-1);
     ComboBox_EquipOperacao = NewEditableList(this, "ComboBox_EquipOperacao", 10, true);
     Button_EquipAdd = NewModeButton(this, "Button_EquipAdd");
-    Button_EquipDelete = NewButton(this, "Button_EquipDelete", QStringLiteral("Delete"));
-    Button_EquipClose = NewButton(this, "Button_EquipClose", QStringLiteral("Close"));
+    Button_EquipDelete = NewButton(this, "Button_EquipDelete", Caption::Delete());
+    Button_EquipClose = NewButton(this, "Button_EquipClose", Caption::Close());
 
     // Name, kind, operation / cost, units.
     const EditorLayout layout = BuildEditorLayout(this, StringGrid12);
@@ -102,6 +102,7 @@ void TForm_Equipamento::ApplyFormLanguage()
     SetCaption(Label99, QStringLiteral("label_7"), QStringLiteral("Custo/h"));
     SetCaption(Label69, QStringLiteral("label_43"), QStringLiteral("Tipo"));
     SetCaption(Label149, QStringLiteral("label_87"), QString::fromUtf8("Operação"));
+    SetCaption(Label70, QStringLiteral("label_quantity"), QStringLiteral("Quant."));
     SetHeading(StringGrid12, ColQuant, QStringLiteral("label_33"), QStringLiteral("Qnt/un."));
     StringGrid12->setCells(ColEquipamento, 0, Label68->text());
     StringGrid12->setCells(ColCusto, 0, Label99->text());

@@ -44,8 +44,8 @@ TForm_MateriaPrima::TForm_MateriaPrima(QWidget* parent) : ScreenForm(parent)
     ClearListText(ComboBox_MateriaUn);
     ComboBox_MateriaFornecedor = NewEditableList(this, "ComboBox_MateriaFornecedor", 30, true);
     Button_MateriaAdd = NewModeButton(this, "Button_MateriaAdd");
-    Button_MateriaDelete = NewButton(this, "Button_MateriaDelete", QStringLiteral("Delete"));
-    Button_MateriaClose = NewButton(this, "Button_MateriaClose", QStringLiteral("Close"));
+    Button_MateriaDelete = NewButton(this, "Button_MateriaDelete", Caption::Delete());
+    Button_MateriaClose = NewButton(this, "Button_MateriaClose", Caption::Close());
 
     // Raw material, reference / price, unit, supplier.
     const EditorLayout layout = BuildEditorLayout(this, StringGrid1);
@@ -87,6 +87,7 @@ void TForm_MateriaPrima::ApplyFormLanguage()
     SetCaption(Label112, QStringLiteral("label_35"), QStringLiteral("Referencia"));
     SetCaption(Label2, QStringLiteral("label_30"), QString::fromUtf8("Preço"));
     SetCaption(Label3, QStringLiteral("label_19"), QStringLiteral("Fornecedor"));
+    SetCaption(Label4, QStringLiteral("label_unit"), QStringLiteral("un."));
     // The grid's titles are the captions of the inputs.
     StringGrid1->setCells(ColMateriaPrima, 0, Label1->text());
     StringGrid1->setCells(ColReferencia, 0, Label112->text());

@@ -88,9 +88,9 @@ TForm_Produto::TForm_Produto(QWidget* parent) : ScreenForm(parent)
     Edit_ProdutoQuantDia->setReadOnly(true);
     Edit_ProdutoQuantDia->setText(QStringLiteral("0"));
     Button_ProdutoAdd = NewModeButton(this, "Button_ProdutoAdd");
-    Button_ProdutoCopy = NewButton(this, "Button_ProdutoCopy", QStringLiteral("Duplicate"));
-    Button_ProdutoDelete = NewButton(this, "Button_ProdutoDelete", QStringLiteral("Delete"));
-    Button_ProdutoClose = NewButton(this, "Button_ProdutoClose", QStringLiteral("Close"));
+    Button_ProdutoCopy = NewButton(this, "Button_ProdutoCopy", Caption::Duplicate());
+    Button_ProdutoDelete = NewButton(this, "Button_ProdutoDelete", Caption::Delete());
+    Button_ProdutoClose = NewButton(this, "Button_ProdutoClose", Caption::Close());
 
     // Product, type, operation / raw material, quantity, unit / composite, moulds, cycles, per day.
     const EditorLayout layout = BuildEditorLayout(this, StringGrid3);
@@ -164,6 +164,7 @@ void TForm_Produto::ApplyFormLanguage()
     SetCaption(Label20, QStringLiteral("label_3"), QString::fromUtf8("Peças/h"));
     SetCaption(Label21, QStringLiteral("label_34"), QStringLiteral("RawM/dia"));
     SetCaption(Label149, QStringLiteral("label_87"), QString::fromUtf8("Operação"));
+    SetCaption(Label15, QStringLiteral("label_unit"), QStringLiteral("un."));
     // The grid's titles are the captions of the inputs.
     const QList<QPair<int, QLabel*>> titles{{ColProduto, Label12}, {ColTipo, Label75},  {ColMateriaPrima, Label13},
                                             {ColQuant, Label14},   {ColUn, Label15},    {ColOperacao, Label149},
@@ -242,11 +243,7 @@ bool TForm_Produto::eventFilter(QObject* watched, QEvent* event)
     return ScreenForm::eventFilter(watched, event);
 }
 
-void TForm_Produto::Edit_ProdutoQuantDblClick()
-{
-    if (!DesktopServices::instance().startTool(DesktopServices::Tool::Calculator))
-        MessageBox::warning(QStringLiteral("Windows 'Calculator' not found !"));
-}
+void TForm_Produto::Edit_ProdutoQuantDblClick() { StartToolOrWarn(DesktopServices::Tool::Calculator); }
 
 void TForm_Produto::Edit_ProdutoQuantExit() { CheckNumberEdit(Edit_ProdutoQuant); }
 
@@ -453,7 +450,8 @@ void TForm_Produto::Button_ProdutoCopyClick()
     if (HasIllegalCharacters(name + type))
         return;
     if (ProductExists(name, type)) {
-        MessageBox::information("'" + Reference(name, type) + "' already exists.");
+        MessageBox::information("'" + Reference(name, type) + "' "
+                                + LangText(QStringLiteral("msg_ProductExists"), QStringLiteral("already exists.")));
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "masterdata/TForm_ProdutoView.h"
 
 #include "accessories/TRe2Buttn.h"
+#include "i18n/Language.h"
 #include "report/TForm2.h"
 #include "shell/Globals.h"
 #include "shell/GridRoutines.h"
@@ -85,10 +86,10 @@ TForm_ProdutoView::TForm_ProdutoView(QWidget* parent) : ScreenForm(parent)
     Image_ProdutoViewCompst = Named(new QLabel(Bevel_ProdutoViewCompst), "Image_ProdutoViewCompst");
     Image_ProdutoViewCompst->setPixmap(CompositePicture());
     Image_ProdutoViewCompst->setGeometry(6, 6, 40, 40);
-    Image_ProdutoViewCompst->setToolTip(QStringLiteral("Composite product"));
+    Image_ProdutoViewCompst->setToolTip(LangText(QStringLiteral("hint_composite"), QStringLiteral("Composite product")));
     Image_ProdutoViewCompst->hide();
-    Button_ProdutoViewFile = NewButton(this, "Button_ProdutoViewFile", QStringLiteral("To File"));
-    Button_ProdutoViewClose = NewButton(this, "Button_ProdutoViewClose", QStringLiteral("Close"));
+    Button_ProdutoViewFile = NewButton(this, "Button_ProdutoViewFile", Caption::ToFile());
+    Button_ProdutoViewClose = NewButton(this, "Button_ProdutoViewClose", Caption::Close());
 
     // The list on top; the grid with the clicked line's data and the buttons at its right.
     auto* outer = new QVBoxLayout(this);
@@ -148,6 +149,7 @@ void TForm_ProdutoView::ApplyFormLanguage()
     SetHeading(StringGrid4, ColTipo, QStringLiteral("label_6"), QStringLiteral("Tipo"));
     SetHeading(StringGrid4, ColMateriaPrima, QStringLiteral("label_23"), QString::fromUtf8("Matéria Prima"));
     SetHeading(StringGrid4, ColQuant, QStringLiteral("label_33"), QStringLiteral("Qnt/un."));
+    SetHeading(StringGrid4, ColUn, QStringLiteral("label_unit"), QStringLiteral("un."));
 }
 
 qint64 TForm_ProdutoView::ListLines(const QString& entry, bool fillList)

@@ -2,6 +2,7 @@
 
 #include "accessories/TRe2Buttn.h"
 #include "i18n/IniFile.h"
+#include "i18n/Language.h"
 #include "i18n/Settings.h"
 #include "report/AlPreview.h"
 #include "report/FileDialog.h"
@@ -74,8 +75,11 @@ bool printReportOn(TForm5* form, const QString& printerName, QWidget* dialogPare
     if (printer.PrinterName == TAlPrinter::PdfPrinterName) {
         const QString folder = lastPdfFolder().isEmpty() ? QDir::homePath() : lastPdfFolder();
         const QString suggestion = QDir(folder).filePath(fileNameOf(form->AlReport->ReportTitle) + QStringLiteral(".pdf"));
-        QString file = FileDialog::getSaveFileName(dialogParent, QStringLiteral("Print to PDF"), suggestion,
-                                                   QStringLiteral("PDF files (*.pdf)"));
+        QString file = FileDialog::getSaveFileName(dialogParent,
+                                                   LangText(QStringLiteral("label_printpdf"), QStringLiteral("Print to PDF")),
+                                                   suggestion,
+                                                   LangText(QStringLiteral("label_pdffiles"), QStringLiteral("PDF files")) +
+                                                       QStringLiteral(" (*.pdf)"));
         if (file.isEmpty())
             return false;
         if (QFileInfo(file).suffix().isEmpty())
@@ -252,6 +256,7 @@ ReportPreviewPanel::ReportPreviewPanel(QWidget* host) : QFrame(host), m_host(hos
     setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
     BuildControls();
+    ApplyLanguage();
     hide();
     if (m_host)
         m_host->installEventFilter(this);
@@ -400,6 +405,23 @@ void ReportPreviewPanel::BuildControls()
     // The caption bar drags the options panel, which stays inside the preview; the mouse on its
     // label reaches the bar too.
     PanelDrag::attach(Panel3, Panel_RepPreviewOptions, this);
+}
+
+void ReportPreviewPanel::ApplyLanguage()
+{
+    Label122->setText(LangText(QStringLiteral("label_zoom"), QStringLiteral("Zoom :")));
+    Button_RepPreviewOptions->setCaption(LangText(QStringLiteral("button_options"), QStringLiteral("Options")));
+    Button_RepPreviewPrint->setCaption(Caption::Print());
+    Button_RepPreviewClose->setCaption(Caption::Close());
+    Button_RepPreviewBack->setCaption(LangText(QStringLiteral("button_back"), QStringLiteral("< back")));
+    Button_RepPreviewNext->setCaption(LangText(QStringLiteral("button_next"), QStringLiteral("next >")));
+    Label131->setText(LangText(QStringLiteral("label_paperoptions"), QStringLiteral("Define 'Paper' options ..")));
+    Label129->setText(LangText(QStringLiteral("label_paper"), QStringLiteral("Paper")));
+    RadioButton_PaperP->setText(LangText(QStringLiteral("label_portrait"), QStringLiteral("     Portrait")));
+    RadioButton_PaperL->setText(LangText(QStringLiteral("label_landscape"), QStringLiteral("     Landscape")));
+    Label_Printer->setText(LangText(QStringLiteral("label_printer"), QStringLiteral("Printer")));
+    Button_RepPreviewOptCancel->setCaption(Caption::PanelCancel());
+    Button_RepPreviewOptOk->setCaption(Caption::PanelOk());
 }
 
 void ReportPreviewPanel::FillPrinters()

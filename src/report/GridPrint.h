@@ -55,6 +55,9 @@ public:
     // The panel of the running main window, if there is one.
     static ReportPreviewPanel* current();
 
+    // The panel's texts in the current language.
+    void ApplyLanguage();
+
     // Prints (preview false) or previews (preview true) CurrentGrid.
     void menu_FilePrintClick(bool preview);
 

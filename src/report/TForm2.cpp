@@ -196,7 +196,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     Button_UtilizCopyMem = use.copyMem;
     Label8 = use.dateLabel;
     Label8->setObjectName(QStringLiteral("Label8"));
-    Label11 = new QLabel(QStringLiteral("To"), Panel_Utiliz);
+    Label11 = new QLabel(LangText(QStringLiteral("label_to"), QStringLiteral("To")), Panel_Utiliz);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setGeometry(90, 14, 20, 16);
     Label10 = new QLabel(QStringLiteral("04-08-2001"), Panel_Utiliz);
@@ -247,12 +247,12 @@ TForm2::PanelParts TForm2::BuildPanel(ListPanel which, const char* panelName, co
         b->setGeometry(left, 8, 62, 24);
         return b;
     };
-    parts.print = makeButton(QStringLiteral("Print"), QStringLiteral("Print"), 394);
-    parts.file = makeButton(QStringLiteral("File"), QStringLiteral("File"), 460);
-    parts.file->setToolTip(QStringLiteral("Send to TXT file"));
-    parts.copyMem = makeButton(QStringLiteral("CopyMem"), QStringLiteral("Copy"), 526);
-    parts.copyMem->setToolTip(QStringLiteral("Copy to Memory"));
-    parts.close = makeButton(QStringLiteral("Close"), QStringLiteral("Close"), 603);
+    parts.print = makeButton(QStringLiteral("Print"), Caption::Print(), 394);
+    parts.file = makeButton(QStringLiteral("File"), LangText(QStringLiteral("button_file"), QStringLiteral("File")), 460);
+    parts.file->setToolTip(LangText(QStringLiteral("hint_tofile"), QStringLiteral("Send to TXT file")));
+    parts.copyMem = makeButton(QStringLiteral("CopyMem"), LangText(QStringLiteral("button_copy"), QStringLiteral("Copy")), 526);
+    parts.copyMem->setToolTip(LangText(QStringLiteral("label_107"), QStringLiteral("Copy to Memory")));
+    parts.close = makeButton(QStringLiteral("Close"), Caption::Close(), 603);
 
     parts.grip = new TGripShape(parts.panel);
     parts.grip->setObjectName(QLatin1String(gripName));
@@ -555,7 +555,8 @@ void TForm2::ExportGridText(StringGrid* grid)
     ReplaceFileContents(path, text.toUtf8());
     // The file stays: the editor reads it after it has started, and the next export replaces it.
     if (!DesktopServices::instance().openTextEditor(path))
-        MessageBox::warning(QStringLiteral("No text editor could be started. The list is in \"%1\".").arg(path));
+        MessageBox::warning(LangText(QStringLiteral("msg_NoTextEditor"), QStringLiteral("No text editor could be started. The list is in:"))
+                            + QLatin1Char('\r') + QDir::toNativeSeparators(path));
 }
 
 // ---------------------------------------------------------------------------------------------

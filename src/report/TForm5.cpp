@@ -1,6 +1,11 @@
 #include "report/TForm5.h"
 
+#include "i18n/Language.h"
+
 namespace {
+
+// The word before the page number.
+QString PageText() { return LangText(QStringLiteral("label_page"), QStringLiteral("Page #")); }
 
 QFont arial(int points, bool bold = false, bool underline = false)
 {
@@ -54,7 +59,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     AlLabel1->setFont(arial(16, true, true));
     AlLabel1->setCaption(QStringLiteral("AlLabel1"));
     AlLabel3 = makeControl<TAlLabel>(AlBand_title, QStringLiteral("AlLabel3"), 16, 32);
-    AlLabel3->setCaption(QStringLiteral("Page #"));
+    AlLabel3->setCaption(PageText());
     AlSysField3 = makeControl<TAlSysField>(AlBand_title, QStringLiteral("AlSysField3"), 56, 32);
     AlSysField3->setDataType(alr_PageNum);
 
@@ -89,7 +94,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     AlSysField1->setDataType(alr_DateTime);
     AlLabel2 = makeControl<TAlLabel>(AlBand_footer, QStringLiteral("AlLabel2"), 664, 16);
     AlLabel2->setFont(arial(6));
-    AlLabel2->setCaption(QStringLiteral("Page #"));
+    AlLabel2->setCaption(PageText());
     AlSysField2 = makeControl<TAlSysField>(AlBand_footer, QStringLiteral("AlSysField2"), 696, 16);
     AlSysField2->setFont(arial(6));
     AlSysField2->setDataType(alr_PageNum);

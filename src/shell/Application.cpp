@@ -1,5 +1,6 @@
 #include "shell/Application.h"
 
+#include "i18n/Language.h"
 #include "shell/MessageBox.h"
 #include "store/StoreError.h"
 
@@ -34,7 +35,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (...) {
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
-        MessageBox::error(QStringLiteral("Unexpected error"));
+        MessageBox::error(LangText(QStringLiteral("msg_UnexpectedError"), QStringLiteral("Unexpected error")));
     }
     return false;
 }

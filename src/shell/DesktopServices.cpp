@@ -1,6 +1,8 @@
 #include "shell/DesktopServices.h"
 
 #include "accessories/HelpViewer.h"
+#include "i18n/Language.h"
+#include "shell/MessageBox.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -139,3 +141,13 @@ ScopedRecordingDesktop::ScopedRecordingDesktop()
 }
 
 ScopedRecordingDesktop::~ScopedRecordingDesktop() { DesktopServices::setInstance(std::move(m_saved)); }
+
+void StartToolOrWarn(DesktopServices::Tool tool)
+{
+    if (DesktopServices::instance().startTool(tool))
+        return;
+    if (tool == DesktopServices::Tool::Calculator)
+        MessageBox::warning(LangText(QStringLiteral("msg_NoCalculator"), QStringLiteral("Windows 'Calculator' not found !")));
+    else
+        MessageBox::warning(LangText(QStringLiteral("msg_NoNotepad"), QStringLiteral("Windows 'Notepad' not found !")));
+}

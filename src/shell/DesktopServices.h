@@ -50,6 +50,9 @@ public:
 // "-._~" percent-encoded as UTF-8, so that "&", "#", "?" or "%" in the text cannot cut the link short.
 QString MailtoText(const QString& text);
 
+// Starts the desktop's calculator or text editor; when there is none, a warning says so.
+void StartToolOrWarn(DesktopServices::Tool tool);
+
 // Records every call as a line ("openUrl mailto:...", "startTool Calculator", "openTextEditor /tmp/x",
 // "showHelp file Context 31", "beep"); results can be set.
 class RecordingDesktopServices : public DesktopServices {

@@ -1,5 +1,6 @@
 #include "shell/GridRoutines.h"
 
+#include "i18n/Language.h"
 #include "i18n/Settings.h"
 #include "shell/Globals.h"
 #include "shell/MessageBox.h"
@@ -483,13 +484,13 @@ bool AddGridTotals(StringGrid* grid, int decimals)
     GridUpdate update(grid);
     grid->setRowCount(rows + 1);
     grid->setColCount(cols + 1);
-    grid->setCells(0, rows, QStringLiteral("Totals  -"));
+    grid->setCells(0, rows, LangText(QStringLiteral("label_totalsrow"), QStringLiteral("Totals  -")));
     for (int c = 1; c < cols; ++c) {
         const QString total = written(columnSum[size_t(c)]);
         grid->setCells(c, rows, total);
         add(rowSum[size_t(rows)], DecimalText::StrToFloat(total));
     }
-    grid->setCells(cols, 0, QStringLiteral("Totals"));
+    grid->setCells(cols, 0, LangText(QStringLiteral("label_totals"), QStringLiteral("Totals")));
     for (int r = 1; r <= rows; ++r)
         grid->setCells(cols, r, written(rowSum[size_t(r)]));
     return true;

@@ -1,5 +1,7 @@
 #include "shell/MessageBox.h"
 
+#include "i18n/Language.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -65,6 +67,16 @@ MessageBox::Answer showReal(const QString& text, MessageBox::Buttons buttons, Me
     case MessageBox::OkNo: ok = box.addButton(QMessageBox::Ok); no = box.addButton(QMessageBox::No); break;
     case MessageBox::YesNo: yes = box.addButton(QMessageBox::Yes); no = box.addButton(QMessageBox::No); break;
     }
+    // The buttons speak the program's language, not the system's.
+    const std::pair<QPushButton*, QString> captions[] = {
+        {ok, LangText(QStringLiteral("button_msgok"), QStringLiteral("OK"))},
+        {cancel, LangText(QStringLiteral("button_msgcancel"), QStringLiteral("Cancel"))},
+        {yes, LangText(QStringLiteral("button_msgyes"), QStringLiteral("Yes"))},
+        {no, LangText(QStringLiteral("button_msgno"), QStringLiteral("No"))},
+    };
+    for (const auto& [button, caption] : captions)
+        if (button)
+            button->setText(caption);
     box.setDefaultButton(ok ? ok : yes);
     if (cancel)
         box.setEscapeButton(cancel);

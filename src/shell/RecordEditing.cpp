@@ -17,13 +17,9 @@ constexpr char kEditMode[] = "editMode";
 
 } // namespace
 
-QString AddCaption() { return LangText(QStringLiteral("button_add"), QStringLiteral("Add")); }
-
-QString EditCaption() { return LangText(QStringLiteral("button_edit"), QStringLiteral("Edit")); }
-
 TRe2Buttn* NewModeButton(QWidget* parent, const char* name)
 {
-    TRe2Buttn* button = NewButton(parent, name, AddCaption());
+    TRe2Buttn* button = NewButton(parent, name, Caption::Add());
     SetEditMode(button, false);
     return button;
 }
@@ -32,7 +28,7 @@ bool IsEditMode(const QAbstractButton* modeButton) { return modeButton->property
 
 void SetEditMode(QAbstractButton* modeButton, bool edit)
 {
-    modeButton->setText(edit ? EditCaption() : AddCaption());
+    modeButton->setText(edit ? Caption::Edit() : Caption::Add());
     modeButton->setProperty(kEditMode, edit);
 }
 

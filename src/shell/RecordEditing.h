@@ -25,9 +25,6 @@ class TRe2Buttn;
 TRe2Buttn* NewModeButton(QWidget* parent, const char* name);
 bool IsEditMode(const QAbstractButton* modeButton);
 void SetEditMode(QAbstractButton* modeButton, bool edit);
-// The captions of the two modes in the current language.
-QString AddCaption();
-QString EditCaption();
 
 // --- Selected row ------------------------------------------------------------------------------
 

@@ -45,8 +45,10 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -54,8 +56,17 @@
 
 namespace {
 
-const QString kCleanList = QStringLiteral("( clean list )");
 constexpr int kHistoryDropDown = 8;
+// The history list's entry that empties it, always its second item.
+constexpr int kCleanListIndex = 1;
+
+QString CleanListText() { return LangText(QStringLiteral("label_cleanlist"), QStringLiteral("( clean list )")); }
+
+QString CannotCreateFolderText(const QString& folder)
+{
+    return LangText(QStringLiteral("msg_CannotCreateFolder"), QStringLiteral("Cannot create the folder:")) + QLatin1Char('\r')
+           + QDir::toNativeSeparators(folder);
+}
 constexpr int kChooserLeft = 136;
 constexpr int kChooserTop = 40;
 constexpr int kLabel61Left = 398;
@@ -81,6 +92,18 @@ std::function<void()>& programEndHandler()
 }
 
 bool IsMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
+
+// The menu bar's items a little closer together than the style has them, so that the whole bar,
+// Help included, fits the narrowest window in every language.
+class CompactMenuBarStyle : public QProxyStyle {
+public:
+    CompactMenuBarStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_MenuBarItemSpacing ? std::min(value, 2) : value;
+    }
+};
 
 } // namespace
 
@@ -236,6 +259,10 @@ QAction* TForm1::AddItem(QMenu* menu, const char* name, const QString& caption, 
 
 void TForm1::BuildMenus()
 {
+    auto* compact = new CompactMenuBarStyle;
+    compact->setParent(menuBar());
+    menuBar()->setStyle(compact);
+
     auto separatorItem = [this](const char* name) {
         QAction* a = menuBar()->addAction(QStringLiteral("|"));
         a->setObjectName(QString::fromLatin1(name));
@@ -370,10 +397,10 @@ void TForm1::BuildToolbar()
 
     ComboBox_Historic = new QComboBox(Panel_Toolbar);
     ComboBox_Historic->setObjectName(QStringLiteral("ComboBox_Historic"));
-    ComboBox_Historic->addItems({QString(), kCleanList});
+    ComboBox_Historic->addItems({QString(), CleanListText()});
     ComboBox_Historic->setMaxVisibleItems(kHistoryDropDown);
     ComboBox_Historic->setGeometry(x, 5, 230, 22);
-    ComboBox_Historic->setToolTip(QStringLiteral("History"));
+    ComboBox_Historic->setToolTip(LangText(QStringLiteral("hint_history"), QStringLiteral("History")));
 
     auto guarded = [this](void (TForm1::*handler)()) {
         return [this, handler] { RunGuarded([&] { (this->*handler)(); }); };
@@ -426,10 +453,10 @@ void TForm1::BuildChooser()
     CheckBox_SuplierCopy->setObjectName(QStringLiteral("CheckBox_SuplierCopy"));
     CheckBox_SuplierCopy->setGeometry(12, 58, 297, 20);
 
-    Button_SuplierCancel = new TRe2Buttn(QStringLiteral("Cancel"), Panel_Suplier);
+    Button_SuplierCancel = new TRe2Buttn(Caption::Cancel(), Panel_Suplier);
     Button_SuplierCancel->setObjectName(QStringLiteral("Button_SuplierCancel"));
     Button_SuplierCancel->setGeometry(142, 86, 75, 25);
-    Button_Suplier = new TRe2Buttn(QStringLiteral("Start"), Panel_Suplier);
+    Button_Suplier = new TRe2Buttn(Caption::Start(), Panel_Suplier);
     Button_Suplier->setObjectName(QStringLiteral("Button_Suplier"));
     Button_Suplier->setGeometry(234, 86, 75, 25);
 
@@ -523,6 +550,13 @@ void TForm1::ApplyLanguage(const QString& language)
             menu->setTitle(m_items.value(it.key())->text());
     }
     CheckBox_SuplierCopy->setText(LangText(QStringLiteral("label_49"), QStringLiteral("Copy main definition files from ")));
+    // The texts of the chooser, the history list and the preview, which live as long as the window.
+    Button_SuplierCancel->setCaption(Caption::Cancel());
+    Button_Suplier->setCaption(m_addMode ? Caption::Add() : Caption::Start());
+    ComboBox_Historic->setItemText(kCleanListIndex, CleanListText());
+    ComboBox_Historic->setToolTip(LangText(QStringLiteral("hint_history"), QStringLiteral("History")));
+    if (auto* preview = qobject_cast<ReportPreviewPanel*>(Panel_ReportPreview))
+        preview->ApplyLanguage();
 }
 
 void TForm1::ApplyToolbarHints(const QString& language)
@@ -576,8 +610,10 @@ void TForm1::FormShow()
         if (!c.problems.isEmpty()) {
             QStringList lines = c.problems.mid(0, 20);
             if (c.problems.size() > 20)
-                lines << QStringLiteral("... (%1 more)").arg(c.problems.size() - 20);
-            MessageBox::warning(QStringLiteral("Some fields of the sample company could not be converted:\r")
+                lines << QStringLiteral("... (+%1)").arg(c.problems.size() - 20);
+            MessageBox::warning(LangText(QStringLiteral("msg_SampleNotConverted"),
+                                         QStringLiteral("Some fields of the sample company could not be converted:"))
+                                + QLatin1Char('\r')
                                 + lines.join(QLatin1Char('\r')));
         }
     });
@@ -625,7 +661,7 @@ void TForm1::SetStartMode()
 {
     m_addMode = false;
     Label66->setText(LangMsg[30]);
-    Button_Suplier->setCaption(QStringLiteral("Start"));
+    Button_Suplier->setCaption(Caption::Start());
     ComboBox_Suplier->setEditable(false);
     CheckBox_SuplierCopy->hide();
 }
@@ -634,7 +670,7 @@ void TForm1::SetAddMode()
 {
     m_addMode = true;
     Label66->setText(LangMsg[31]);
-    Button_Suplier->setCaption(QStringLiteral("Add"));
+    Button_Suplier->setCaption(Caption::Add());
     ComboBox_Suplier->setEditable(true);
     ComboBox_Suplier->setInsertPolicy(QComboBox::NoInsert);
     ComboBox_Suplier->setCompleter(nullptr); // a new name is typed as it is, never completed to an old one
@@ -734,7 +770,7 @@ bool TForm1::StartCompany()
     }
     const QString folder = DatabaseFolder + name + QLatin1Char('/');
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-        MessageBox::error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
+        MessageBox::error(CannotCreateFolderText(folder));
         return false;
     }
     CurrentCompany = name;
@@ -766,7 +802,7 @@ bool TForm1::AddCompany()
     const QString folder = DatabaseFolder + name + QLatin1Char('/');
     if (!QFileInfo(folder).isDir()) {
         if (!QDir().mkpath(folder)) {
-            MessageBox::error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
+            MessageBox::error(CannotCreateFolderText(folder));
             return false;
         }
         if (QFileInfo(PreviousDatabaseFolder).isDir())
@@ -792,7 +828,8 @@ bool TForm1::AddCompany()
                 failed << QDir::toNativeSeparators(from);
         }
         if (!failed.isEmpty())
-            MessageBox::error(QStringLiteral("Cannot copy:\r") + failed.join(QLatin1Char('\r')));
+            MessageBox::error(LangText(QStringLiteral("msg_CannotCopy"), QStringLiteral("Cannot copy:")) + QLatin1Char('\r')
+                              + failed.join(QLatin1Char('\r')));
     }
     return true;
 }
@@ -944,9 +981,9 @@ void TForm1::ScreenClosed()
 void TForm1::ComboBox_HistoricChange()
 {
     const QString text = ComboBox_Historic->currentText();
-    if (text == kCleanList) {
+    if (ComboBox_Historic->currentIndex() == kCleanListIndex) {
         ComboBox_Historic->clear();
-        ComboBox_Historic->addItems({QString(), kCleanList});
+        ComboBox_Historic->addItems({QString(), CleanListText()});
         ComboBox_Historic->setMaxVisibleItems(kHistoryDropDown);
         setFocus();
         return;
@@ -1132,19 +1169,11 @@ void TForm1::menu_ToolsCustosProdutoClick() { RunScreenCommand(QStringLiteral("m
 void TForm1::menu_ViewProducIndicesUtilClick() { RunScreenCommand(QStringLiteral("menu_ViewProducIndicesUtil")); }
 void TForm1::menu_ViewProducQuantidadesClick() { RunScreenCommand(QStringLiteral("menu_ViewProducQuantidades")); }
 
-void TForm1::menu_ToolsCalculatorClick()
-{
-    if (!DesktopServices::instance().startTool(DesktopServices::Tool::Calculator))
-        MessageBox::warning(QStringLiteral("Windows 'Calculator' not found !"));
-}
+void TForm1::menu_ToolsCalculatorClick() { StartToolOrWarn(DesktopServices::Tool::Calculator); }
 
 void TForm1::SpeedButton_CalculatorClick() { menu_ToolsCalculatorClick(); }
 
-void TForm1::menu_ToolsNotepadClick()
-{
-    if (!DesktopServices::instance().startTool(DesktopServices::Tool::TextEditor))
-        MessageBox::warning(QStringLiteral("Windows 'Notepad' not found !"));
-}
+void TForm1::menu_ToolsNotepadClick() { StartToolOrWarn(DesktopServices::Tool::TextEditor); }
 
 void TForm1::ShowHelp(int command)
 {

@@ -696,7 +696,9 @@ private Q_SLOTS:
         item(form, "menu_ToolsCalculator")->trigger();
         item(form, "menu_ToolsNotepad")->trigger();
         QCOMPARE(MessageBox::shownTexts(),
-                 QStringList({"Windows 'Calculator' not found !", "Windows 'Notepad' not found !"}));
+                 QStringList({LangText("msg_NoCalculator", "Windows 'Calculator' not found !"),
+                              LangText("msg_NoNotepad", "Windows 'Notepad' not found !")}));
+        QVERIFY(MessageBox::shownTexts().at(0) != MessageBox::shownTexts().at(1));
         desktop->result = true;
         desktop->calls.clear();
 
