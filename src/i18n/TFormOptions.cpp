@@ -110,7 +110,7 @@ void TFormOptions::BuildOptionsPanel()
     auto check = [p](const char* name, const QString& caption, int x, int y, int w) {
         auto* c = new QCheckBox(caption, p);
         c->setObjectName(QString::fromLatin1(name));
-        c->setGeometry(x, y, w, 18);
+        c->setGeometry(x, y, w, 17);
         return c;
     };
     auto label = [](QWidget* parent, const char* name, const QString& caption, int x, int y, int w) {
@@ -144,21 +144,21 @@ void TFormOptions::BuildOptionsPanel()
     CheckBox5 = check("CheckBox5", QStringLiteral("Blue Theme window"), 4, 55, 140);
 
     // Production hours.
-    CheckBox4 = check("CheckBox4", QStringLiteral("Prd.Hours Control"), 4, 78, 126);
+    CheckBox4 = check("CheckBox4", QStringLiteral("Prd.Hours Control"), 4, 78, 129);
     Re2Buttn1 = new TRe2Buttn(QStringLiteral("?"), p);
     Re2Buttn1->setObjectName(QStringLiteral("Re2Buttn1"));
-    Re2Buttn1->setGeometry(131, 78, 16, 17);
-    CheckBox6 = check("CheckBox6", QStringLiteral("Equip.Stoped =0h"), 4, 96, 126);
+    Re2Buttn1->setGeometry(134, 78, 16, 17);
+    CheckBox6 = check("CheckBox6", QStringLiteral("Equip.Stoped =0h"), 4, 96, 129);
     Re2Buttn2 = new TRe2Buttn(QStringLiteral("?"), p);
     Re2Buttn2->setObjectName(QStringLiteral("Re2Buttn2"));
-    Re2Buttn2->setGeometry(131, 96, 16, 17);
+    Re2Buttn2->setGeometry(134, 96, 16, 17);
 
     // Language.
-    Label1 = label(p, "Label1", QStringLiteral("Language :"), 3, 121, 60);
+    Label1 = label(p, "Label1", QStringLiteral("Language :"), 3, 121, 63);
     ComboBox_Lang = new QComboBox(p);
     ComboBox_Lang->setObjectName(QStringLiteral("ComboBox_Lang"));
     ComboBox_Lang->addItems(OfferedLanguages());
-    ComboBox_Lang->setGeometry(63, 118, 88, 21);
+    ComboBox_Lang->setGeometry(66, 118, 85, 21);
 
     // Working time.
     Label2 = label(p, "Label2", QStringLiteral("Horário de Trab."), 152, 4, 120);

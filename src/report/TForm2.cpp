@@ -198,7 +198,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     Label8->setObjectName(QStringLiteral("Label8"));
     Label11 = new QLabel(LangText(QStringLiteral("label_to"), QStringLiteral("To")), Panel_Utiliz);
     Label11->setObjectName(QStringLiteral("Label11"));
-    Label11->setGeometry(90, 14, 20, 16);
+    Label11->setGeometry(90, 14, 24, 16);
     Label10 = new QLabel(QStringLiteral("04-08-2001"), Panel_Utiliz);
     Label10->setObjectName(QStringLiteral("Label10"));
     Label10->setGeometry(114, 14, 80, 16);

@@ -451,7 +451,7 @@ void TForm1::BuildChooser()
 
     CheckBox_SuplierCopy = new QCheckBox(QStringLiteral("Copy main files .."), Panel_Suplier);
     CheckBox_SuplierCopy->setObjectName(QStringLiteral("CheckBox_SuplierCopy"));
-    CheckBox_SuplierCopy->setGeometry(12, 58, 297, 20);
+    CheckBox_SuplierCopy->setGeometry(12, 58, 305, 20);
 
     Button_SuplierCancel = new TRe2Buttn(Caption::Cancel(), Panel_Suplier);
     Button_SuplierCancel->setObjectName(QStringLiteral("Button_SuplierCancel"));
@@ -680,7 +680,15 @@ void TForm1::SetAddMode()
     const bool fromCompany = !PreviousDatabaseFolder.isEmpty() && PreviousDatabaseFolder != DatabaseFolder
                              && QFileInfo(PreviousDatabaseFolder).isDir();
     const QString from = fromCompany ? QDir(PreviousDatabaseFolder).dirName() : QString();
-    CheckBox_SuplierCopy->setText(LangText(QStringLiteral("label_49"), QStringLiteral("Copy main definition files from ")) + from);
+    // A long company name is cut with "…" to fit the box; the tool tip holds the whole caption.
+    const QString caption = LangText(QStringLiteral("label_49"), QStringLiteral("Copy main definition files from "));
+    CheckBox_SuplierCopy->setText(caption + from);
+    CheckBox_SuplierCopy->setToolTip(QString());
+    if (const int excess = CheckBox_SuplierCopy->sizeHint().width() - CheckBox_SuplierCopy->width(); excess > 0) {
+        const QFontMetrics metrics = CheckBox_SuplierCopy->fontMetrics();
+        CheckBox_SuplierCopy->setText(caption + metrics.elidedText(from, Qt::ElideRight, metrics.horizontalAdvance(from) - excess));
+        CheckBox_SuplierCopy->setToolTip(caption + from);
+    }
     CheckBox_SuplierCopy->setEnabled(fromCompany);
     if (!fromCompany)
         CheckBox_SuplierCopy->setChecked(false);

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers of the master-data screen tests: a company folder to work in, the records of a file, and
-// pictures of the screens for a person to look at (QUORVALE_SHOTS names the folder).
+// Helpers of the master-data screen tests: a company folder to work in, the records of a file, the
+// program started on it.
 
 #include "shell/Globals.h"
 #include "shell/StringGrid.h"
@@ -58,14 +58,6 @@ inline void copySampleCompany(const QString& folder)
         QFile::copy(sample.filePath(name), folder + name);
         QFile::setPermissions(folder + name, QFile::ReadOwner | QFile::WriteOwner);
     }
-}
-
-// Saves a picture of the widget when QUORVALE_SHOTS names a folder.
-inline void saveShot(QWidget* widget, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("QUORVALE_SHOTS");
-    if (!folder.isEmpty())
-        widget->grab().save(folder + '/' + name + ".png");
 }
 
 // The program as a user starts it: a program folder of its own (QUORVALE_HOME) with one company,

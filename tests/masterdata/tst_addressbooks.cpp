@@ -189,19 +189,6 @@ private Q_SLOTS:
         QCOMPARE(control<QAbstractButton>(screen, "Button_ForneceAdd")->text(), QString("Add"));
         QCOMPARE(edit(screen, "Edit_Fornecedor")->text(), QString());
     }
-
-    void looksRightWithTheSampleCompany()
-    {
-        copySampleCompany(m_app->companyFolder());
-        auto* screen = openSuppliers();
-                saveShot(m_app->form.get(), "TForm_Fornecedor");
-        for (const char* name : {"Edit_Fornecedor", "Edit_FornecedorMorada", "Button_ForneceClose"}) {
-            QWidget* w = screen->findChild<QWidget*>(name);
-            QVERIFY(screen->rect().contains(QRect(w->mapTo(screen, QPoint(0, 0)), w->size())));
-        }
-        QVERIFY(openClients());
-        saveShot(m_app->form.get(), "TForm_Cliente");
-    }
 };
 
 QTEST_MAIN(TestAddressBooks)

@@ -205,13 +205,6 @@ private Q_SLOTS:
         QCOMPARE(m_app->form->HelpContext(), 215);
         QVERIFY(m_app->form->windowTitle().endsWith(LangTitle[4]));
     }
-
-    void looksRightWithTheSampleCompany()
-    {
-        copySampleCompany(m_app->companyFolder());
-        QVERIFY(openScreen());
-        saveShot(m_app->form.get(), "TForm_Equipamento");
-    }
 };
 
 QTEST_MAIN(TestEquipment)

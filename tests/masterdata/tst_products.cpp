@@ -391,17 +391,6 @@ private Q_SLOTS:
         QVERIFY(s->ComboBox_ProdutoOperacao->findText("Pintura") >= 0);
         QCOMPARE(s->ComboBox_ProdutoOperacao->count(), 3);
     }
-
-    void looksRightWithTheSampleCompany()
-    {
-        copySampleCompany(m_app->companyFolder());
-        auto* s = openScreen();
-        QVERIFY(s);
-        saveShot(m_app->form.get(), "TForm_Produto");
-        m_app->form->resize(1000, 640);
-        QCoreApplication::processEvents();
-        saveShot(m_app->form.get(), "TForm_Produto_large");
-    }
 };
 
 QTEST_MAIN(TestProducts)

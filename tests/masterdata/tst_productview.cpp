@@ -149,17 +149,6 @@ private Q_SLOTS:
         QVERIFY(!text.contains("Polipropileno"));
         QVERIFY(text.contains(LangText("label_6", "Tipo")));
     }
-
-    void looksRightWithTheSampleCompany()
-    {
-        copySampleCompany(m_app->companyFolder());
-        auto* s = openScreen();
-        clickCell(s->StringGrid4, 2, rowWith(s->StringGrid4, 0, "Kit Balde 10L"));
-        saveShot(m_app->form.get(), "TForm_ProdutoView");
-        s->ComboBox_ProdutoView->showPopup();
-        saveShot(s->ComboBox_ProdutoView->view()->window(), "TForm_ProdutoView_list");
-        s->ComboBox_ProdutoView->hidePopup();
-    }
 };
 
 QTEST_MAIN(TestProductView)

@@ -283,13 +283,6 @@ private Q_SLOTS:
         QCOMPARE(grid->RowCount(), 3);
     }
 
-    void looksRightWithTheSampleCompany()
-    {
-        copySampleCompany(m_app->companyFolder());
-        QVERIFY(openScreen());
-        saveShot(m_app->form.get(), "TForm_MateriaPrima");
-    }
-
 private:
     static bool FindExactItem(const QComboBox* list, const QString& text)
     {

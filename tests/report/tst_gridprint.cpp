@@ -1,8 +1,10 @@
 // Printing and previewing a grid: the column layout on the report form, the preview panel with its
 // zoom, pages and paper options, printing to a PDF file and a printer that fails.
 
+#include "support/LayoutCheck.h"
 #include "support/TestSupport.h"
 #include "i18n/IniFile.h"
+#include "i18n/Language.h"
 #include "i18n/Settings.h"
 #include "report/AlPreview.h"
 #include "report/FileDialog.h"
@@ -72,13 +74,6 @@ QStringList pageTexts(const TDrawMetaFile& page)
     RecordingDevice device;
     device.play(page);
     return device.textList();
-}
-
-void saveShot(QWidget* widget, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("QUORVALE_SCREENSHOTS");
-    if (!folder.isEmpty())
-        widget->grab().save(folder + "/" + name);
 }
 
 } // namespace
@@ -227,7 +222,6 @@ private Q_SLOTS:
         QVERIFY(second.contains("H0"));   // headings repeated
         QVERIFY(second.contains("r63c0")); // first row of page 2
         QVERIFY(second.contains("2"));     // page number
-        saveShot(m_host, "preview_panel.png");
 
         QTest::mouseClick(m_panel->Button_RepPreviewNext, Qt::LeftButton);
         QVERIFY(!m_panel->Button_RepPreviewBack->isHidden());
@@ -294,7 +288,6 @@ private Q_SLOTS:
         QCOMPARE(m_panel->ComboBox_PaperSize->currentText(), QString("A4"));
         QVERIFY(m_panel->RadioButton_PaperP->isChecked());
         QCOMPARE(m_panel->ComboBox_Printer->currentText(), QString("PDF"));
-        saveShot(m_host, "preview_options.png");
 
         // Cancel changes nothing.
         m_panel->ComboBox_PaperSize->setEditText("A5");
@@ -378,12 +371,6 @@ private Q_SLOTS:
         QCOMPARE(pngs.size(), 3);
         QImage first(pngs.first());
         QCOMPARE(first.size(), QSize(496, 702)); // A4 at 60 pixels per inch
-        const QString folder = qEnvironmentVariable("QUORVALE_SCREENSHOTS");
-        if (!folder.isEmpty()) {
-            QFile::copy(pdf, folder + "/list.pdf");
-            for (const QString& png : pngs)
-                QFile::copy(png, folder + "/" + QFileInfo(png).fileName());
-        }
     }
 
     void aFailingPrinterLeavesThePreviewUsable()
@@ -459,6 +446,35 @@ private Q_SLOTS:
         const double leftMargin = 96 * 10 / 25.4;
         QVERIFY(end(last) <= leftMargin + PageRight(alr_A4, poPortrait, 10, 10) + 1);
         QVERIFY(end(last) > leftMargin + PageRight(alr_A4, poPortrait, 10, 10) - 40);
+    }
+
+    // The preview with its options as a user sees them, in both languages at both window sizes.
+    void previewFitsInBothLanguages()
+    {
+        fill(m_screen->grid, {120, 80, 80}, 150);
+        for (const QString language : {"English", "Portuguese"}) {
+            CurrentLanguage = language;
+            OpenLanguageFile(QStringLiteral(QUORVALE_SOURCE_DIR "/data/Quorvale.LNG"));
+            m_panel->ApplyLanguage();
+            m_panel->menu_FilePrintClick(true);
+            QTest::mouseClick(m_panel->Button_RepPreviewNext, Qt::LeftButton); // both page buttons shown
+            for (const QSize& size : {testsupport::kLargeWindow, testsupport::kSmallWindow}) {
+                m_host->resize(size - QSize(0, 60)); // the main window's work area
+                for (bool options : {false, true}) {
+                    if (options)
+                        QTest::mouseClick(m_panel->Button_RepPreviewOptions, Qt::LeftButton);
+                    QCoreApplication::processEvents();
+                    const QStringList problems = testsupport::LayoutProblems(m_host);
+                    QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1 %2 x %3: ").arg(language).arg(size.width()).arg(size.height())
+                                                            + problems.join('\n')));
+                }
+                QTest::mouseClick(m_panel->Button_RepPreviewOptCancel, Qt::LeftButton);
+            }
+            m_panel->Button_RepPreviewCloseClick();
+            CloseLanguageFile();
+        }
+        CurrentLanguage = QStringLiteral("English");
+        m_panel->ApplyLanguage();
     }
 
     void nothingToPrintWithoutAGrid()

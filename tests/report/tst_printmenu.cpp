@@ -113,9 +113,6 @@ private Q_SLOTS:
         QVERIFY(screen->isHidden());
         QCOMPARE(form.HelpContext(), 15);
         QCOMPARE(panel->tAlPreview1->PageCount(), 2);
-        const QString folder = qEnvironmentVariable("QUORVALE_SCREENSHOTS");
-        if (!folder.isEmpty())
-            form.grab().save(folder + "/mainwindow_preview.png");
 
         QTest::mouseClick(panel->Button_RepPreviewClose, Qt::LeftButton);
         QVERIFY(!panel->IsOnScreen());

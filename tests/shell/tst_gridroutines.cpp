@@ -226,22 +226,6 @@ private Q_SLOTS:
         DrawTwoColumnItem(&list, &selected, 1, image.rect(), QStyle::State_Enabled | QStyle::State_Selected, 100);
         selected.end();
         QCOMPARE(image.pixelColor(219, 19), list.palette().color(QPalette::Active, QPalette::Highlight));
-
-        if (const QString folder = qEnvironmentVariable("QUORVALE_SHOTS"); !folder.isEmpty()) {
-            QWidget window;
-            window.resize(260, 140);
-            list.setParent(&window);
-            list.move(10, 10);
-            list.setCurrentIndex(0);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            window.grab().save(folder + "/twocolumn_closed.png");
-            list.showPopup();
-            QTest::qWait(50);
-            list.view()->window()->grab().save(folder + "/twocolumn_popup.png");
-            list.hidePopup();
-            list.setParent(nullptr);
-        }
     }
 
     void panelDragStaysInside()

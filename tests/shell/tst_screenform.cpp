@@ -220,8 +220,6 @@ private Q_SLOTS:
         shell.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
         QImage image = screen->grab().toImage();
-        if (const QString folder = qEnvironmentVariable("QUORVALE_SHOTS"); !folder.isEmpty())
-            image.save(folder + "/screenform_blue.png");
         QCOMPARE(image.pixelColor(400, 2), QColor(197, 228, 252));
         const auto bands = GradientBands(640, 400, BlueThemeTop, BlueThemeBottom, screen->depth());
         QCOMPARE(image.pixelColor(630, 399), bands[size_t(399 / bands[0].rect.height())].color);

@@ -38,14 +38,6 @@ QStringList column(const StringGrid& grid, int col)
     return texts;
 }
 
-// Saves a picture for a person to look at when QUORVALE_SHOTS names a folder.
-void keepShot(const QImage& image, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("QUORVALE_SHOTS");
-    if (!folder.isEmpty())
-        image.save(folder + "/" + name);
-}
-
 } // namespace
 
 class TestStringGrid : public QObject {
@@ -200,7 +192,6 @@ private Q_SLOTS:
         grid->setRow(1); // selected and current
         QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
         const QImage image = grid->grab().toImage();
-        keepShot(image, "stringgrid.png");
 
         auto cellPixel = [&](int col, int row, int dx, int dy) {
             const QRect r = grid->CellRect(col, row);

@@ -1,0 +1,272 @@
+// Pictures of the program for a person to look at: every screen that the main window's menu table
+// opens, the company chooser, the main window with a company open, Preferences and a page of the
+// print preview, in every language and at the window sizes asked for, each as a PNG file.
+//
+//   quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR] [--language NAME]...
+//                        [--size WIDTHxHEIGHT]... [--only NAME]...
+//
+// The program runs on a copy of the company (by default the freshly built sample company) in a
+// program folder of its own, so nothing of the real program folder changes. Message boxes are not
+// shown; their texts are printed. Screens that later join the menu table appear without a change
+// here. Files are named <language>-<width>x<height>-<name>.png, the name being the menu item of a
+// screen (menu_EditProduto) or chooser, main, preferences, preview.
+
+#include "i18n/Language.h"
+#include "i18n/TFormOptions.h"
+#include "shell/Application.h"
+#include "shell/MenuTable.h"
+#include "shell/MessageBox.h"
+#include "shell/ScreenForm.h"
+#include "shell/TForm1.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QSize>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+struct Options {
+    QString output;
+    QString program; // the built program folder (language file, sample company)
+    QString company; // the company folder to picture
+    QStringList languages{QStringLiteral("English"), QStringLiteral("Portuguese")};
+    QList<QSize> sizes{QSize(1280, 800), QSize(640, 460)};
+    QStringList only; // names to take; all when empty
+};
+
+void say(const QString& line) { std::fprintf(stdout, "%s\n", qPrintable(line)); }
+
+[[noreturn]] void fail(const QString& line)
+{
+    std::fprintf(stderr, "quorvale_screenshots: %s\n", qPrintable(line));
+    std::exit(2);
+}
+
+// Lets the event loop run for a moment: layouts settle, posted deletions happen, pictures paint.
+void settle(int ms = 30)
+{
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (t.elapsed() < ms);
+}
+
+Options parse(const QStringList& args)
+{
+    Options o;
+    const QString exeFolder = QCoreApplication::applicationDirPath();
+    o.program = QDir(exeFolder).filePath(QStringLiteral("../Quorvale"));
+    const QString freshSample = QDir(exeFolder).filePath(QStringLiteral("../sample/Test_database"));
+    bool languagesGiven = false;
+    bool sizesGiven = false;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&]() -> QString {
+            if (i + 1 >= args.size())
+                fail(a + QStringLiteral(" needs a value"));
+            return args[++i];
+        };
+        if (a == QLatin1String("--program")) {
+            o.program = value();
+        } else if (a == QLatin1String("--company")) {
+            o.company = value();
+        } else if (a == QLatin1String("--language")) {
+            if (!languagesGiven)
+                o.languages.clear();
+            languagesGiven = true;
+            o.languages << value();
+        } else if (a == QLatin1String("--size")) {
+            const QStringList wh = value().split(QLatin1Char('x'));
+            const QSize size = wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
+            if (size.width() <= 0 || size.height() <= 0)
+                fail(QStringLiteral("a size is written WIDTHxHEIGHT, as 640x460"));
+            if (!sizesGiven)
+                o.sizes.clear();
+            sizesGiven = true;
+            o.sizes << size;
+        } else if (a == QLatin1String("--only")) {
+            o.only << value();
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            say(QStringLiteral("usage: quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR]\n"
+                               "       [--language NAME]... [--size WIDTHxHEIGHT]... [--only NAME]...\n"
+                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, preview"));
+            std::exit(0);
+        } else if (a.startsWith(QLatin1String("--"))) {
+            fail(QStringLiteral("unknown option ") + a);
+        } else if (o.output.isEmpty()) {
+            o.output = a;
+        } else {
+            fail(QStringLiteral("one output folder only"));
+        }
+    }
+    if (o.output.isEmpty())
+        fail(QStringLiteral("name the folder for the pictures (--help tells more)"));
+    if (o.company.isEmpty())
+        o.company = QFileInfo::exists(freshSample) ? freshSample : QDir(o.program).filePath(QStringLiteral("Test_database"));
+    if (!QFileInfo::exists(QDir(o.program).filePath(QStringLiteral("Quorvale.LNG"))))
+        fail(QStringLiteral("no language file in the program folder ") + o.program + QStringLiteral(" (--program)"));
+    if (!QFileInfo(o.company).isDir())
+        fail(QStringLiteral("no company folder ") + o.company + QStringLiteral(" (--company)"));
+    return o;
+}
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QFileInfo& f : QDir(from).entryInfoList(QDir::Files)) {
+        const QString target = QDir(to).filePath(f.fileName());
+        if (!QFile::copy(f.filePath(), target))
+            fail(QStringLiteral("cannot copy ") + f.filePath());
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+// A program folder of its own for one language: settings that open the company, the language file,
+// and the company as the sample company (the installation check wants it there).
+void prepareHome(const QString& home, const Options& o, const QString& language)
+{
+    QFile ini(QDir(home).filePath(QStringLiteral("Quorvale.ini")));
+    if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        fail(QStringLiteral("cannot write ") + ini.fileName());
+    ini.write("[Options]\r\nLastSuplier=Test_database\r\nLanguage=" + language.toLatin1()
+              + "\r\n[Supliers]\r\nNumber=1\r\nSup1=Test_database\r\n");
+    ini.close();
+    QFile::copy(QDir(o.program).filePath(QStringLiteral("Quorvale.LNG")), QDir(home).filePath(QStringLiteral("Quorvale.LNG")));
+    copyFolder(o.company, QDir(home).filePath(QStringLiteral("Test_database")));
+}
+
+class Shooter {
+public:
+    Shooter(const Options& o, const QString& language, const QSize& size)
+        : m_o(o), m_prefix(QStringLiteral("%1-%2x%3-").arg(language).arg(size.width()).arg(size.height()))
+    {
+    }
+
+    bool wanted(const QString& name) const { return m_o.only.isEmpty() || m_o.only.contains(name); }
+
+    void save(QWidget* widget, const QString& name)
+    {
+        if (!wanted(name))
+            return;
+        settle();
+        const QString file = QDir(m_o.output).filePath(m_prefix + name + QStringLiteral(".png"));
+        if (!widget->grab().save(file))
+            fail(QStringLiteral("cannot write ") + file);
+        say(file);
+        reportMessages(name);
+    }
+
+    // The texts of the message boxes the last steps would have shown.
+    void reportMessages(const QString& name)
+    {
+        for (const QString& text : MessageBox::shownTexts())
+            say(QStringLiteral("  message on %1: %2").arg(name, QString(text).replace(QLatin1Char('\r'), QLatin1String(" / "))));
+        MessageBox::clearShown();
+    }
+
+private:
+    const Options& m_o;
+    QString m_prefix;
+};
+
+void shoot(const Options& o, const QString& language, const QSize& size)
+{
+    QTemporaryDir home;
+    if (!home.isValid())
+        fail(QStringLiteral("no temporary folder"));
+    prepareHome(home.path(), o, language);
+    qputenv("QUORVALE_HOME", QFile::encodeName(home.path()));
+    CurrentLanguage = language;
+
+    Shooter shooter(o, language, size);
+    TForm1 form;
+    form.resize(size);
+    form.show();
+    settle(100);
+    form.resize(size); // a window manager may have placed it at its design size
+    shooter.save(&form, QStringLiteral("chooser"));
+
+    // Start on the company.
+    auto* companies = form.findChild<QComboBox*>(QStringLiteral("ComboBox_Suplier"));
+    companies->setCurrentIndex(companies->findText(QStringLiteral("Test_database")));
+    form.findChild<QAbstractButton*>(QStringLiteral("Button_Suplier"))->click();
+    settle();
+    shooter.save(&form, QStringLiteral("main"));
+
+    // Every screen of the menu table that exists.
+    QString firstScreen;
+    for (const MenuCommand& c : MenuTable()) {
+        if (!c.factory || (!shooter.wanted(c.item) && !shooter.wanted(QStringLiteral("preview"))))
+            continue;
+        QAction* item = form.MenuItem(c.item);
+        if (!item)
+            continue;
+        item->trigger();
+        settle();
+        if (!form.CurrentScreen()) {
+            shooter.reportMessages(c.item);
+            say(QStringLiteral("  %1 opened no screen").arg(c.item));
+            continue;
+        }
+        if (firstScreen.isEmpty())
+            firstScreen = c.item;
+        shooter.save(&form, c.item);
+    }
+
+    // A page of the print preview, of the first screen's grid.
+    if (!firstScreen.isEmpty() && shooter.wanted(QStringLiteral("preview"))) {
+        form.MenuItem(firstScreen)->trigger();
+        settle();
+        if (QAction* preview = form.MenuItem(QStringLiteral("menu_PrintPreview")); preview && preview->isEnabled()) {
+            preview->trigger();
+            shooter.save(&form, QStringLiteral("preview"));
+        }
+        form.CloseCurrentScreen();
+        settle();
+    }
+
+    // Preferences, a modal dialog: pictured once it shows, then cancelled.
+    if (shooter.wanted(QStringLiteral("preferences"))) {
+        QTimer::singleShot(50, &form, [&] {
+            if (auto* dialog = form.findChild<TFormOptions*>()) {
+                shooter.save(dialog, QStringLiteral("preferences"));
+                dialog->reject();
+            }
+        });
+        form.MenuItem(QStringLiteral("menu_FileOptions"))->trigger();
+    }
+    form.close();
+    settle();
+    qunsetenv("QUORVALE_HOME");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    const Options o = parse(QCoreApplication::arguments());
+    if (!QDir().mkpath(o.output))
+        fail(QStringLiteral("cannot make the folder ") + o.output);
+    MessageBox::setTestMode(true);
+    QApplication::setQuitOnLastWindowClosed(false);
+    TForm1::SetProgramEndHandler({});
+    for (const QString& language : o.languages)
+        for (const QSize& size : o.sizes)
+            shoot(o, language, size);
+    return 0;
+}
