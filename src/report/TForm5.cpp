@@ -2,6 +2,8 @@
 
 #include "i18n/Language.h"
 
+#include <algorithm>
+
 namespace {
 
 // The word before the page number.
@@ -60,7 +62,9 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint)
     AlLabel1->setCaption(QStringLiteral("AlLabel1"));
     AlLabel3 = makeControl<TAlLabel>(AlBand_title, QStringLiteral("AlLabel3"), 16, 32);
     AlLabel3->setCaption(PageText());
-    AlSysField3 = makeControl<TAlSysField>(AlBand_title, QStringLiteral("AlSysField3"), 56, 32);
+    // The page number follows its word, which is longer in some languages.
+    AlSysField3 = makeControl<TAlSysField>(AlBand_title, QStringLiteral("AlSysField3"),
+                                           std::max(56, AlLabel3->x() + AlLabel3->AutoWidth() + 4), 32);
     AlSysField3->setDataType(alr_PageNum);
 
     static constexpr int headerLefts[ColumnCount] = {16, 88, 168, 248, 336, 424, 520, 600, 680};

@@ -77,8 +77,13 @@ private Q_SLOTS:
             QCOMPARE(englishCaptions(preview), QStringList());
             RecordingDevice page;
             page.play(*preview->tAlPreview1->Pages.at(0));
-            QVERIFY(page.find(LangText("label_page", "?")));
             QVERIFY(!page.find("Page #"));
+            // The page number stands after its word, not over it.
+            const auto& texts = page.engine.texts;
+            const auto word = std::find_if(texts.begin(), texts.end(), [](const DrawnText& d) { return d.text == LangText("label_page", "?"); });
+            QVERIFY(word != texts.end() && word + 1 != texts.end());
+            QCOMPARE((word + 1)->text, QString("1"));
+            QVERIFY(word->pos.x() + QFontMetrics(word->font).horizontalAdvance(word->text) < (word + 1)->pos.x());
             preview->Button_RepPreviewCloseClick();
         }
         QVERIFY(screens >= 6);
