@@ -154,11 +154,11 @@ void TFormOptions::BuildOptionsPanel()
     Re2Buttn2->setGeometry(134, 96, 16, 17);
 
     // Language.
-    Label1 = label(p, "Label1", QStringLiteral("Language :"), 3, 121, 63);
+    Label1 = label(p, "Label1", QStringLiteral("Language :"), 1, 121, 62);
     ComboBox_Lang = new QComboBox(p);
     ComboBox_Lang->setObjectName(QStringLiteral("ComboBox_Lang"));
     ComboBox_Lang->addItems(OfferedLanguages());
-    ComboBox_Lang->setGeometry(66, 118, 85, 21);
+    ComboBox_Lang->setGeometry(63, 118, 88, 21);
 
     // Working time.
     Label2 = label(p, "Label2", QStringLiteral("Horário de Trab."), 152, 4, 120);

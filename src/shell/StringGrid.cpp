@@ -3,9 +3,12 @@
 #include "shell/GridRoutines.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 StringGridModel::StringGridModel(StringGrid* grid) : QAbstractTableModel(grid), m_grid(grid) {}
@@ -447,19 +450,58 @@ int StringGrid::ContentWidth(int col) const
     const int margins = 4;
     const int line = showGrid() ? 1 : 0;
     int widest = QFontMetrics(CellFont(this, StyleOf(col, 0))).horizontalAdvance(SingleLineText(Cells(col, 0))) + margins;
+
+    // Measuring every text is slow on a large grid: the texts in the grid's font are sized by the
+    // sum of their letters' widths (kerning moves a text by a pixel or two, mostly narrower), and
+    // only the widest few are measured as they are drawn.
     const QFontMetrics plain(font());
+    std::array<int, 256> latin;
+    latin.fill(-1);
+    QHash<char16_t, int> others;
+    auto letter = [&](QChar c) {
+        const char16_t u = c.unicode();
+        if (u < 256) {
+            int& w = latin[u];
+            if (w < 0)
+                w = plain.horizontalAdvance(c);
+            return w;
+        }
+        auto it = others.find(u);
+        if (it == others.end())
+            it = others.insert(u, plain.horizontalAdvance(c));
+        return it.value();
+    };
+    std::vector<std::pair<int, int>> estimates; // (letters' width, row)
+    estimates.reserve(m_rows.size());
+    int widestEstimate = 0;
     for (size_t r = 1; r < m_rows.size(); ++r) {
         const auto& cells = m_rows[r];
         if (size_t(col) >= cells.size() || cells[size_t(col)].isEmpty())
             continue;
-        const QString text = SingleLineText(cells[size_t(col)]);
-        // Cells of the grid's font are measured with one set of metrics; a screen's own fonts apart.
+        const QString& text = cells[size_t(col)];
         const CellStyle style = m_styler ? StyleOf(col, int(r)) : CellStyle{};
-        const bool ownFont = style.font || style.bold || style.italic;
-        const int w = ownFont ? QFontMetrics(CellFont(this, style)).horizontalAdvance(text) : plain.horizontalAdvance(text);
-        widest = qMax(widest, w + margins + line);
+        if (style.font || style.bold || style.italic) {
+            // A screen's own font: measured at once.
+            const int w = QFontMetrics(CellFont(this, style)).horizontalAdvance(SingleLineText(text));
+            widest = qMax(widest, w + margins + line);
+            continue;
+        }
+        int sum = 0;
+        for (QChar c : text)
+            sum += letter(c == QLatin1Char('\r') || c == QLatin1Char('\n') ? QLatin1Char(' ') : c);
+        estimates.emplace_back(sum, int(r));
+        widestEstimate = qMax(widestEstimate, sum);
     }
-    return widest;
+    constexpr size_t kMeasured = 256;
+    if (estimates.size() > kMeasured) {
+        std::nth_element(estimates.begin(), estimates.begin() + kMeasured, estimates.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        estimates.resize(kMeasured);
+    }
+    int measured = widestEstimate;
+    for (const auto& [sum, r] : estimates)
+        measured = qMax(measured, plain.horizontalAdvance(SingleLineText(m_rows[size_t(r)][size_t(col)])));
+    return estimates.empty() ? widest : qMax(widest, measured + margins + line);
 }
 
 void StringGrid::FitColumnToContents(int col)

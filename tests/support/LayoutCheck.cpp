@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 
 namespace testsupport {
@@ -90,6 +92,15 @@ int CutCaption(const QWidget* w)
         if (label->wordWrap())
             return label->heightForWidth(label->width()) > label->height() ? label->heightForWidth(label->width()) : 0;
         return label->sizeHint().width() > label->width() ? label->sizeHint().width() : 0;
+    }
+    if (const auto* list = qobject_cast<const QComboBox*>(w); list && !list->isEditable() && !list->currentText().isEmpty()) {
+        // The chosen item in the closed list.
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.editable = false;
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        const int text = list->fontMetrics().horizontalAdvance(list->currentText());
+        return text > field.width() ? text + (list->width() - field.width()) : 0;
     }
     if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w))
         return w->sizeHint().width() > w->width() ? w->sizeHint().width() : 0;
