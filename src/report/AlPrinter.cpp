@@ -1,6 +1,9 @@
 #include "report/AlPrinter.h"
 
+#include "i18n/Language.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -166,7 +169,9 @@ void TAlPrinter::BeginDoc()
         QFile probe(OutputFileName);
         const bool existed = probe.exists();
         if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-            throw ReportError(QStringLiteral("Cannot print to \"%1\": %2").arg(OutputFileName, probe.errorString()));
+            throw ReportError(LangText(QStringLiteral("msg_CannotPrintTo"), QStringLiteral("Cannot print to the file:"))
+                              + QLatin1Char('\r') + QDir::toNativeSeparators(OutputFileName) + QLatin1Char('\r')
+                              + probe.errorString());
         probe.close();
         if (!existed)
             probe.remove();
@@ -177,7 +182,8 @@ void TAlPrinter::BeginDoc()
     m_printerCanvas = std::make_unique<QPainter>();
     if (!m_printerCanvas->begin(printer)) {
         m_printerCanvas.reset();
-        throw ReportError(QStringLiteral("The printer \"%1\" could not start the print job.").arg(PrinterName));
+        throw ReportError(LangText(QStringLiteral("msg_PrinterFailed"), QStringLiteral("The printer could not start the print job:"))
+                          + QLatin1Char('\r') + PrinterName);
     }
     m_printerPage = 1;
 }

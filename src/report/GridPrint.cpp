@@ -274,6 +274,7 @@ ReportPreviewPanel* ReportPreviewPanel::current() { return currentPanel().data()
 
 TForm5* ReportPreviewPanel::ReportForm() const { return m_form.data(); }
 
+// The controls get their texts from ApplyLanguage.
 void ReportPreviewPanel::BuildControls()
 {
     const QColor barColour = BlueTheme ? QColor(240, 247, 255) : palette().color(QPalette::Window);
@@ -286,7 +287,7 @@ void ReportPreviewPanel::BuildControls()
     pal.setColor(QPalette::Window, barColour);
     Panel_RepPreviewTop->setPalette(pal);
 
-    Label122 = new QLabel(QStringLiteral("Zoom :"), Panel_RepPreviewTop);
+    Label122 = new QLabel(Panel_RepPreviewTop);
     Label122->setObjectName(QStringLiteral("Label122"));
     Label122->setGeometry(10, 9, 44, 16);
     ComboBox_Scale = new QComboBox(Panel_RepPreviewTop);
@@ -303,15 +304,15 @@ void ReportPreviewPanel::BuildControls()
         b->setGeometry(geometry);
         return b;
     };
-    Button_RepPreviewOptions = makeButton(Panel_RepPreviewTop, "Button_RepPreviewOptions", QStringLiteral("Options"),
+    Button_RepPreviewOptions = makeButton(Panel_RepPreviewTop, "Button_RepPreviewOptions", QString(),
                                           QRect(130, 4, 75, 25));
-    Button_RepPreviewPrint = makeButton(Panel_RepPreviewTop, "Button_RepPreviewPrint", QStringLiteral("Print"),
+    Button_RepPreviewPrint = makeButton(Panel_RepPreviewTop, "Button_RepPreviewPrint", QString(),
                                         QRect(213, 4, 75, 25));
-    Button_RepPreviewClose = makeButton(Panel_RepPreviewTop, "Button_RepPreviewClose", QStringLiteral("Close"),
+    Button_RepPreviewClose = makeButton(Panel_RepPreviewTop, "Button_RepPreviewClose", QString(),
                                         QRect(296, 4, 75, 25));
-    Button_RepPreviewBack = makeButton(Panel_RepPreviewTop, "Button_RepPreviewBack", QStringLiteral("< back"),
+    Button_RepPreviewBack = makeButton(Panel_RepPreviewTop, "Button_RepPreviewBack", QString(),
                                        QRect(395, 4, 75, 25));
-    Button_RepPreviewNext = makeButton(Panel_RepPreviewTop, "Button_RepPreviewNext", QStringLiteral("next >"),
+    Button_RepPreviewNext = makeButton(Panel_RepPreviewTop, "Button_RepPreviewNext", QString(),
                                        QRect(478, 4, 75, 25));
     Button_RepPreviewBack->hide();
     Button_RepPreviewNext->hide();
@@ -341,7 +342,7 @@ void ReportPreviewPanel::BuildControls()
     pal.setColor(QPalette::WindowText, Qt::white);
     Panel3->setPalette(pal);
     Panel3->setCursor(Qt::SizeAllCursor);
-    Label131 = new QLabel(QStringLiteral("Define 'Paper' options .."), Panel3);
+    Label131 = new QLabel(Panel3);
     Label131->setObjectName(QStringLiteral("Label131"));
     Label131->setGeometry(6, 2, 220, 16);
     QFont bold = Label131->font();
@@ -355,17 +356,17 @@ void ReportPreviewPanel::BuildControls()
     SpeedButton1->setStyleSheet(QStringLiteral("QToolButton { color: white; font-weight: bold; border: 0px; }"));
     SpeedButton1->setCursor(Qt::ArrowCursor);
 
-    Label129 = new QLabel(QStringLiteral("Paper"), Panel_RepPreviewOptions);
+    Label129 = new QLabel(Panel_RepPreviewOptions);
     Label129->setObjectName(QStringLiteral("Label129"));
     Label129->setGeometry(14, 32, 100, 16);
     QFont underlined = Label129->font();
     underlined.setUnderline(true);
     Label129->setFont(underlined);
-    RadioButton_PaperP = new QRadioButton(QStringLiteral("     Portrait"), Panel_RepPreviewOptions);
+    RadioButton_PaperP = new QRadioButton(Panel_RepPreviewOptions);
     RadioButton_PaperP->setObjectName(QStringLiteral("RadioButton_PaperP"));
     RadioButton_PaperP->setGeometry(20, 54, 120, 20);
     RadioButton_PaperP->setChecked(true);
-    RadioButton_PaperL = new QRadioButton(QStringLiteral("     Landscape"), Panel_RepPreviewOptions);
+    RadioButton_PaperL = new QRadioButton(Panel_RepPreviewOptions);
     RadioButton_PaperL->setObjectName(QStringLiteral("RadioButton_PaperL"));
     RadioButton_PaperL->setGeometry(20, 78, 120, 20);
     ComboBox_PaperSize = new QComboBox(Panel_RepPreviewOptions);
@@ -376,7 +377,7 @@ void ReportPreviewPanel::BuildControls()
     ComboBox_PaperSize->setEditText(QStringLiteral("A4"));
     ComboBox_PaperSize->setGeometry(160, 64, 88, 24);
 
-    Label_Printer = new QLabel(QStringLiteral("Printer"), Panel_RepPreviewOptions);
+    Label_Printer = new QLabel(Panel_RepPreviewOptions);
     Label_Printer->setObjectName(QStringLiteral("Label_Printer"));
     Label_Printer->setGeometry(14, 110, 100, 16);
     Label_Printer->setFont(underlined);
@@ -386,8 +387,8 @@ void ReportPreviewPanel::BuildControls()
     FillPrinters();
 
     Button_RepPreviewOptCancel = makeButton(Panel_RepPreviewOptions, "Button_RepPreviewOptCancel",
-                                            QStringLiteral("cancel"), QRect(40, 176, 80, 25));
-    Button_RepPreviewOptOk = makeButton(Panel_RepPreviewOptions, "Button_RepPreviewOptOk", QStringLiteral("ok"),
+                                            QString(), QRect(40, 176, 80, 25));
+    Button_RepPreviewOptOk = makeButton(Panel_RepPreviewOptions, "Button_RepPreviewOptOk", QString(),
                                         QRect(145, 176, 80, 25));
     Panel_RepPreviewOptions->hide();
 

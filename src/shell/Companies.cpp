@@ -123,9 +123,9 @@ Removal Remove(IniFile& dataIni, const QString& dataRoot, const QString& name, c
         const QByteArray fromBytes = QFile::encodeName(folder);
         const QByteArray toBytes = QFile::encodeName(to);
         if (std::rename(fromBytes.constData(), toBytes.constData()) != 0) {
-            r.error = QStringLiteral("Cannot move \"%1\" to \"%2\": %3")
-                          .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(to),
-                               QString::fromLocal8Bit(std::strerror(errno)));
+            r.error = LangText(QStringLiteral("msg_CannotMoveFolder"), QStringLiteral("Cannot move the folder:")) + "\r"
+                      + QDir::toNativeSeparators(folder) + "\r-> " + QDir::toNativeSeparators(to) + "\r"
+                      + QString::fromLocal8Bit(std::strerror(errno));
             return r;
         }
         r.movedTo = target;

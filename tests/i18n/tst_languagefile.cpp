@@ -10,6 +10,8 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QDirIterator>
+#include <QRegularExpression>
 #include <QCheckBox>
 #include <QSet>
 #include <QTest>
@@ -79,6 +81,22 @@ private Q_SLOTS:
                 QVERIFY2(!lng.ReadString(language, key, QString()).trimmed().isEmpty(),
                          qPrintable(language + " " + key));
         }
+        // The keys of the program's own texts (named, not numbered), wherever the code reads them.
+        QSet<QString> named;
+        const QRegularExpression key(QStringLiteral("\"((?:button|label|msg|hint)_[A-Za-z]+)\""));
+        for (QDirIterator it(QStringLiteral(QUORVALE_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
+                             QDirIterator::Subdirectories);
+             it.hasNext();) {
+            QFile source(it.next());
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(source.readAll());
+            for (auto m = key.globalMatch(text); m.hasNext();)
+                named.insert(m.next().captured(1));
+        }
+        QVERIFY2(named.size() > 40, qPrintable(QString::number(named.size())));
+        for (const QString language : {"English", "Portuguese"})
+            for (const QString& k : named)
+                QVERIFY2(!lng.ReadString(language, k, QString()).trimmed().isEmpty(), qPrintable(language + " " + k));
         // The client text of production orders must not change with the language.
         QCOMPARE(lng.ReadString("English", "hint20", ""), QString("Produção"));
         QCOMPARE(lng.ReadString("Portuguese", "hint20", ""), QString("Produção"));
