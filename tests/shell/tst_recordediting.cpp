@@ -1,42 +1,18 @@
-// The editing helpers every editing screen shares: the Add/Edit mode kept apart from its translated
-// caption, and the mark of the edited row following its record through sorts and reloads.
+// The mark of the edited row that every editing screen shares: it follows its record through sorts
+// and reloads, and goes with the edit or the record (the translated mode captions are tested with
+// the screens' texts).
 #include "accessories/TRe2Buttn.h"
-#include "i18n/Language.h"
 #include "shell/GridRoutines.h"
 #include "shell/RecordEditing.h"
 #include "shell/ScreenControls.h"
-#include "support/TestSupport.h"
 
 #include <QLabel>
 #include <QTest>
 
-using namespace testsupport;
 
 class TestRecordEditing : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void modeIsAFlagNotACaption()
-    {
-        TempFolder dir;
-        writeFile(dir.file("Quorvale.LNG"), "[Portuguese]\r\nbutton_add=Adicionar\r\nbutton_edit=Editar\r\n");
-        CurrentLanguage = QStringLiteral("Portuguese");
-        OpenLanguageFile(dir.file("Quorvale.LNG"));
-        QWidget screen;
-        TRe2Buttn* button = NewModeButton(&screen, "Button_Add");
-        QCOMPARE(button->text(), QString("Adicionar"));
-        QVERIFY(!IsEditMode(button));
-        SetEditMode(button, true);
-        QCOMPARE(button->text(), QString("Editar"));
-        QVERIFY(IsEditMode(button));
-        button->setText(QStringLiteral("Add")); // what the button reads is not the mode
-        QVERIFY(IsEditMode(button));
-        SetEditMode(button, false);
-        QCOMPARE(button->text(), QString("Adicionar"));
-        QVERIFY(!IsEditMode(button));
-        CloseLanguageFile();
-        CurrentLanguage = QStringLiteral("English");
-    }
-
     void markFollowsTheEditedRecord()
     {
         QWidget screen;
