@@ -3,7 +3,6 @@
 #include "store/DecimalText.h"
 
 #include <QHash>
-#include <QSet>
 #include <cmath>
 
 namespace Production {
@@ -72,11 +71,11 @@ ProductCostList ProductCosts(const std::vector<HorasProducaoRecord>& entries, co
     out.bad = std::move(read.bad);
 
     // Rate per product and equipment, rows in order of first appearance.
-    QHash<QString, size_t> rowOf;
-    QSet<QString> listed;
+    QHash<quint64, size_t> rowOf;
+    std::vector<bool> listed(read.products.size(), false);
     for (const ProductionEntry& e : read.entries) {
         const double hours = e.productionAndSetup();
-        const QString key = e.product + QChar(0) + e.equipment;
+        const quint64 key = quint64(e.productId) << 32 | quint64(e.equipmentId);
         auto it = rowOf.constFind(key);
         if (it == rowOf.constEnd()) {
             it = rowOf.insert(key, out.rows.size());
@@ -84,8 +83,8 @@ ProductCostList ProductCosts(const std::vector<HorasProducaoRecord>& entries, co
             row.product = e.product;
             row.equipment = e.equipment;
             out.rows.push_back(std::move(row));
-            if (!listed.contains(e.product)) {
-                listed.insert(e.product);
+            if (!listed[size_t(e.productId)]) {
+                listed[size_t(e.productId)] = true;
                 out.products << e.product;
             }
         }

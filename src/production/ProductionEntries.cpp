@@ -6,6 +6,8 @@
 #include "store/DecimalText.h"
 
 #include <QHash>
+#include <algorithm>
+#include <cstring>
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -36,15 +38,44 @@ QString BadTextsMessage(const std::vector<BadText>& bad)
 
 namespace {
 
+// A stored text of at most N bytes, compared and hashed as bytes (no allocation per record).
+template <int N>
+struct RawText {
+    std::uint8_t len = 0;
+    char data[N];
+
+    template <int M>
+    void append(const FixedString<M>& f)
+    {
+        const int n = std::min(f.length(), N - len);
+        std::memcpy(data + len, f.data, size_t(n));
+        len = std::uint8_t(len + n);
+    }
+    void append(char c)
+    {
+        if (len < N)
+            data[len++] = c;
+    }
+    bool operator==(const RawText& o) const { return len == o.len && std::memcmp(data, o.data, len) == 0; }
+    QByteArray bytes() const { return QByteArray(data, len); }
+};
+
+template <int N>
+size_t qHash(const RawText<N>& t, size_t seed = 0)
+{
+    return qHashBits(t.data, t.len, seed);
+}
+
 // Texts repeat a great deal in a large file (dates, hours in half hours): each distinct stored text
 // is converted once.
-template <class T>
+template <class T, int N>
 class ConversionCache {
 public:
-    template <int N, class Convert>
+    template <class Convert>
     std::optional<T> get(const FixedString<N>& field, Convert&& convert)
     {
-        const QByteArray key = field.bytes();
+        RawText<N> key;
+        key.append(field);
         auto it = m_values.constFind(key);
         if (it == m_values.constEnd())
             it = m_values.insert(key, convert(field.text()));
@@ -52,7 +83,27 @@ public:
     }
 
 private:
-    QHash<QByteArray, std::optional<T>> m_values;
+    QHash<RawText<N>, std::optional<T>> m_values;
+};
+
+// Distinct texts numbered in order of first appearance.
+template <int N>
+class Numbering {
+public:
+    explicit Numbering(std::vector<QString>& texts) : m_texts(texts) {}
+    int idOf(const RawText<N>& key)
+    {
+        auto it = m_ids.constFind(key);
+        if (it == m_ids.constEnd()) {
+            it = m_ids.insert(key, int(m_texts.size()));
+            m_texts.push_back(Cp1252::decode(key.bytes()));
+        }
+        return it.value();
+    }
+
+private:
+    std::vector<QString>& m_texts;
+    QHash<RawText<N>, int> m_ids;
 };
 
 } // namespace
@@ -61,17 +112,12 @@ ProductionEntries ReadProductionEntries(const std::vector<HorasProducaoRecord>& 
 {
     ProductionEntries out;
     out.entries.reserve(records.size());
-    ConversionCache<double> numbers;
-    ConversionCache<double> integers;
-    ConversionCache<QDate> dates;
-    // The texts of products and equipment repeat too: one QString per distinct text, shared.
-    QHash<QByteArray, QString> keys;
-    auto shared = [&keys](const QByteArray& bytes) -> const QString& {
-        auto it = keys.constFind(bytes);
-        if (it == keys.constEnd())
-            it = keys.insert(bytes, Cp1252::decode(bytes));
-        return it.value();
-    };
+    ConversionCache<double, 10> numbers;
+    ConversionCache<double, 10> integers;
+    ConversionCache<double, 6> hourNumbers;
+    ConversionCache<QDate, 10> dates;
+    Numbering<51> products(out.products);
+    Numbering<10> equipment(out.equipment);
     const QString file = DataFile::HorasProducao;
     auto number = [](const QString& t) { return DecimalText::parse(t); };
     auto integer = [](const QString& t) -> std::optional<double> {
@@ -111,7 +157,7 @@ ProductionEntries ReadProductionEntries(const std::vector<HorasProducaoRecord>& 
                                                             &r.materialHours,   &r.personnelHours, &r.otherHours};
             const int read = (fields & ReadHours) ? int(HoursCount) : Setup + 1;
             for (int h = 0; h < read; ++h) {
-                if (const auto v = numbers.get(*hourFields[h], number))
+                if (const auto v = hourNumbers.get(*hourFields[h], number))
                     e.hours[size_t(h)] = *v;
                 else
                     bad(hourNames[h], hourFields[h]->text());
@@ -119,11 +165,16 @@ ProductionEntries ReadProductionEntries(const std::vector<HorasProducaoRecord>& 
         }
         if (!good)
             continue;
-        QByteArray productKey = r.product.bytes();
-        productKey += ' ';
-        productKey += r.type.bytes();
-        e.product = shared(productKey);
-        e.equipment = shared(r.equipment.bytes());
+        RawText<51> productKey;
+        productKey.append(r.product);
+        productKey.append(' ');
+        productKey.append(r.type);
+        RawText<10> equipmentKey;
+        equipmentKey.append(r.equipment);
+        e.productId = products.idOf(productKey);
+        e.equipmentId = equipment.idOf(equipmentKey);
+        e.product = out.products[size_t(e.productId)];
+        e.equipment = out.equipment[size_t(e.equipmentId)];
         e.operationOnly = r.operationOnly != 0; // units count as produced only when the flag is 0
         out.entries.push_back(std::move(e));
     }

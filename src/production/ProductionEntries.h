@@ -39,6 +39,8 @@ struct ProductionEntry {
     qint64 record = 0;  // record number from 1
     QString product;    // product + " " + type, the key of a product in every file
     QString equipment;
+    int productId = 0;   // index of the product in ProductionEntries::products
+    int equipmentId = 0; // index of the equipment in ProductionEntries::equipment
     QDate date;                             // read with ReadDate
     double entered = 0;                     // units entered, read with ReadEntered or ReadEnteredInteger
     bool operationOnly = false;             // hours only: the units count as no produced quantity
@@ -64,6 +66,9 @@ enum EntryField : unsigned {
 struct ProductionEntries {
     std::vector<ProductionEntry> entries; // in file order, bad records left out
     std::vector<BadText> bad;
+    // The products and the equipment of the entries, once each, in order of first appearance.
+    std::vector<QString> products;
+    std::vector<QString> equipment;
 };
 
 ProductionEntries ReadProductionEntries(const std::vector<HorasProducaoRecord>& records, unsigned fields);
