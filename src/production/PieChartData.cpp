@@ -88,6 +88,31 @@ QPoint LabelTopLeft(const QPoint& c, int r, double m, int w2, int h2)
     return {c.x() + int(std::nearbyint(in * std::cos(m))) - w2, c.y() - int(std::nearbyint(in * std::sin(m))) - h2};
 }
 
+bool LabelInsideSlice(const QPoint& c, int r, const Slice& slice, const QRect& box, double tolerance)
+{
+    const bool whole = slice.sweep >= 2 * std::numbers::pi - 1e-9;
+    for (const QPoint corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        const double dx = corner.x() - c.x();
+        const double dy = c.y() - corner.y(); // y up
+        const double distance = std::hypot(dx, dy);
+        if (distance > r + tolerance)
+            return false;
+        if (whole || distance <= tolerance)
+            continue;
+        // The angle past either edge, as a distance from that edge.
+        const double m = slice.middle();
+        double a = std::atan2(dy, dx);
+        while (a <= m - std::numbers::pi)
+            a += 2 * std::numbers::pi;
+        while (a > m + std::numbers::pi)
+            a -= 2 * std::numbers::pi;
+        const double beyond = std::max(slice.start - a, a - slice.start - slice.sweep);
+        if (beyond > 0 && (beyond >= std::numbers::pi / 2 || distance * std::sin(beyond) > tolerance))
+            return false;
+    }
+    return true;
+}
+
 QStringList LeftOutTexts(const TStringListWithDouble& items)
 {
     QStringList texts;

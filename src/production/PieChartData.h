@@ -5,6 +5,7 @@
 // labels. The drawing itself is TPieChart's.
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -67,6 +68,11 @@ std::vector<Slice> Slices(const TStringListWithDouble& items, const QPoint& c);
 // the largest distance (rounded) from c to a corner of the label's box centred on P; the box is
 // pulled in to distance 2r - d, so that its outer corner lies on the circle.
 QPoint LabelTopLeft(const QPoint& c, int r, double m, int w2, int h2);
+
+// Whether a label's box lies inside its slice: every corner within the circle of radius r around c
+// and on the slice's side of both its edges, give or take `tolerance` pixels (the rounding of the
+// places above).
+bool LabelInsideSlice(const QPoint& c, int r, const Slice& slice, const QRect& box, double tolerance = 2);
 
 // The texts of the items left out because they are negative, for the legend below the pie.
 QStringList LeftOutTexts(const TStringListWithDouble& items);

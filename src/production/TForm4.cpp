@@ -23,7 +23,7 @@ TForm4::TForm4(QWidget* parent)
                           | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("  Util Chart"));
+    setWindowTitle(LangText(QStringLiteral("label_chartCaption"), QStringLiteral("  Util Chart")));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -39,7 +39,7 @@ TForm4::TForm4(QWidget* parent)
     Label_legend->setWordWrap(true);
     Label_legend->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label_legend->hide();
-    Button_close = new TRe2Buttn(QStringLiteral("close"), this);
+    Button_close = new TRe2Buttn(Caption::Close(), this);
     Button_close->setObjectName(QStringLiteral("Button_close"));
     connect(Button_close, &QAbstractButton::clicked, this, &TForm4::Button_closeClick);
     FormCreate();
@@ -74,15 +74,16 @@ void TForm4::PlaceControls()
 void TForm4::LoadItems(const QStringList& texts)
 {
     PieChart1->LoadItems(texts);
-    const QStringList leftOut = PieChart1->LeftOutTexts();
-    if (leftOut.isEmpty()) {
-        Label_legend->clear();
-        Label_legend->hide();
-    } else {
-        Label_legend->setText(LangText(QStringLiteral("chart_LeftOut"), QStringLiteral("Not drawn, negative:")) + QLatin1Char(' ')
-                              + leftOut.join(QStringLiteral("; ")));
-        Label_legend->show();
-    }
+    // The parts the pie does not show, or shows without their label.
+    QStringList legend;
+    if (const QStringList unlabelled = PieChart1->UnlabelledTexts(); !unlabelled.isEmpty())
+        legend << LangText(QStringLiteral("label_chartUnlabelled"), QStringLiteral("Too narrow for a label:")) + QLatin1Char(' ')
+                      + unlabelled.join(QStringLiteral("; "));
+    if (const QStringList leftOut = PieChart1->LeftOutTexts(); !leftOut.isEmpty())
+        legend << LangText(QStringLiteral("label_chartLeftOut"), QStringLiteral("Not drawn, negative:")) + QLatin1Char(' ')
+                      + leftOut.join(QStringLiteral("; "));
+    Label_legend->setText(legend.join(QLatin1Char('\n')));
+    Label_legend->setVisible(!legend.isEmpty());
     PlaceControls();
 }
 

@@ -29,20 +29,60 @@ void TPieChart::setColour(int n, const QColor& colour)
     update();
 }
 
+namespace {
+
+// The control's font, then a little smaller twice (not below 7 points): the sizes a label is tried in.
+std::vector<QFont> labelFonts(const QFont& font)
+{
+    std::vector<QFont> fonts{font};
+    const double points = font.pointSizeF();
+    if (points <= 0)
+        return fonts;
+    for (const double step : {0.9, 0.8}) {
+        if (points * step < 7)
+            break;
+        QFont smaller = font;
+        smaller.setPointSizeF(points * step);
+        fonts.push_back(smaller);
+    }
+    return fonts;
+}
+
+} // namespace
+
 std::vector<TPieChart::PlacedLabel> TPieChart::Labels() const
 {
     std::vector<PlacedLabel> labels;
-    const QFontMetrics metrics(font());
+    const std::vector<QFont> fonts = labelFonts(font());
     for (const PieChart::Slice& s : PieChart::Slices(m_items, Centre())) {
         if (!s.labelled)
             continue;
         const QString text = PieChart::LabelOf(m_items[size_t(s.item)]);
-        const int w2 = metrics.horizontalAdvance(text) / 2;
-        const int h2 = metrics.height() / 2;
-        const QPoint topLeft = PieChart::LabelTopLeft(Centre(), Radius(), s.middle(), w2, h2);
-        labels.push_back({s.item, text, QRect(topLeft, QSize(2 * w2 + 1, 2 * h2 + 1))});
+        for (const QFont& f : fonts) {
+            const QFontMetrics metrics(f);
+            const int w2 = metrics.horizontalAdvance(text) / 2;
+            const int h2 = metrics.height() / 2;
+            const QPoint topLeft = PieChart::LabelTopLeft(Centre(), Radius(), s.middle(), w2, h2);
+            const QRect box(topLeft, QSize(2 * w2 + 1, 2 * h2 + 1));
+            if (PieChart::LabelInsideSlice(Centre(), Radius(), s, box)) {
+                labels.push_back({s.item, text, box, f});
+                break;
+            }
+        }
     }
     return labels;
+}
+
+QStringList TPieChart::UnlabelledTexts() const
+{
+    std::vector<bool> placed(m_items.size(), false);
+    for (const PlacedLabel& l : Labels())
+        placed[size_t(l.item)] = true;
+    QStringList texts;
+    for (const PieChart::Slice& s : PieChart::Slices(m_items, Centre()))
+        if (s.drawn() && !placed[size_t(s.item)] && !PieChart::LabelOf(m_items[size_t(s.item)]).isEmpty())
+            texts << PieChart::LabelOf(m_items[size_t(s.item)]);
+    return texts;
 }
 
 void TPieChart::paintEvent(QPaintEvent*)
@@ -70,9 +110,10 @@ void TPieChart::paintEvent(QPaintEvent*)
         else
             p.drawPie(circle, from, to - from);
     }
-    p.setFont(font());
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-    for (const PlacedLabel& label : Labels())
+    for (const PlacedLabel& label : Labels()) {
+        p.setFont(label.font);
         p.drawText(label.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, label.text);
+    }
 }

@@ -8,9 +8,10 @@
 
 // A small pie chart: a list of texts, each a number, a space and a label, shown as slices sorted
 // largest first in six cycling pastel colours, each label written inside its slice. The pie is the
-// circle centred in the control, of the control's smaller side; negative values are no slices (the
-// owner names them in its legend, LeftOutTexts()). Drawn antialiased; render() or grab() give it as
-// an image.
+// circle centred in the control, of the control's smaller side. A label that does not fit inside
+// its slice in the control's font is tried a little smaller, and otherwise not written; negative
+// values are no slices. The owner names both in its legend (UnlabelledTexts(), LeftOutTexts()).
+// Drawn antialiased; render() or grab() give it as an image.
 class TPieChart : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ public:
     double Total() const { return m_total; }
     // The items left out because their value is negative.
     QStringList LeftOutTexts() const { return PieChart::LeftOutTexts(m_items); }
+    // The labels of slices drawn without them (too narrow for their label).
+    QStringList UnlabelledTexts() const;
 
     // Slice colours 1 to 6; setting one repaints.
     QColor Colour(int n) const { return m_colours[size_t(n - 1)]; }
@@ -47,6 +50,7 @@ public:
         int item;
         QString text;
         QRect rect; // the label's box
+        QFont font;
     };
     std::vector<PlacedLabel> Labels() const;
 

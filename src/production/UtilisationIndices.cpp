@@ -122,11 +122,11 @@ Utilisation ComputeUtilisation(const std::vector<ProductionEntry>& entries, Util
     // slice: the shares are taken of the parts that are not negative, so that they make 100 %.
     const double base = std::max(out.P, 0.0) + std::max(out.A, 0.0) + std::max(out.D, 0.0)
                         + (out.countsNoWork ? std::max(out.N, 0.0) : 0.0);
-    out.chartData << chartItem(out.P, QStringLiteral("chart_Production"), QString::fromUtf8("Produção"), base)
-                  << chartItem(out.A, QStringLiteral("chart_Breakdowns"), QStringLiteral("Avarias"), base)
-                  << chartItem(out.D, QStringLiteral("chart_Miscellaneous"), QStringLiteral("Diversos"), base);
+    out.chartData << chartItem(out.P, QStringLiteral("label_chartProduction"), QString::fromUtf8("Produção"), base)
+                  << chartItem(out.A, QStringLiteral("label_chartBreakdowns"), QStringLiteral("Avarias"), base)
+                  << chartItem(out.D, QStringLiteral("label_chartMisc"), QStringLiteral("Diversos"), base);
     if (out.countsNoWork)
-        out.chartData << chartItem(out.N, QStringLiteral("chart_NoWork"), QStringLiteral("Sem Trabalho"), base);
+        out.chartData << chartItem(out.N, QStringLiteral("label_chartNoWork"), QStringLiteral("Sem Trabalho"), base);
     return out;
 }
 

@@ -7,6 +7,9 @@
 #include "masterdata/TForm_MateriaPrima.h"
 #include "masterdata/TForm_Produto.h"
 #include "masterdata/TForm_ProdutoView.h"
+#include "production/TForm_Custo.h"
+#include "production/TForm_Utiliz.h"
+#include "production/TForm_ViewProducQuant.h"
 #include "store/Records.h"
 
 QString MenuCommand::ScreenTitle() const
@@ -49,9 +52,9 @@ std::vector<MenuCommand>& MenuTable()
         {"menu_ViewMovimProduto", nullptr, 15, false, 432, {MovimProduto}, {21}},
         {"menu_ViewEncomMatPrima", nullptr, 8, true, 451, {EncomMateria}, {18}},
         {"menu_ViewEncomProduto", nullptr, 9, true, 451, {EncomProduto}, {19}},
-        {"menu_ToolsCustosProduto", nullptr, 18, false, 53, {MateriasPrimas, Equipamentos, HorasProducao, Produtos}, {46, 47}},
-        {"menu_ViewProducIndicesUtil", nullptr, 16, false, 441, {HorasProducao}, {26}, true},
-        {"menu_ViewProducQuantidades", nullptr, 17, false, 442, {HorasProducao}, {27}, true},
+        {"menu_ToolsCustosProduto", NewScreen<TForm_Custo>, 18, false, 53, {MateriasPrimas, Equipamentos, HorasProducao, Produtos}, {46, 47}},
+        {"menu_ViewProducIndicesUtil", NewScreen<TForm_Utiliz>, 16, false, 441, {HorasProducao}, {26}, true},
+        {"menu_ViewProducQuantidades", NewScreen<TForm_ViewProducQuant>, 17, false, 442, {HorasProducao}, {27}, true},
     };
     return table;
 }

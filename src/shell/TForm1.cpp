@@ -1040,7 +1040,9 @@ void TForm1::RunScreenCommand(const QString& item)
                 return true;
         return false;
     };
-    if (!c->needsRecord && missing()) {
+    // A missing file leaves the hosted screen open; an empty one (for the views that need a
+    // record) is found after it was closed.
+    if (missing()) {
         MessageBox::information(c->MissingText());
         return;
     }
@@ -1050,7 +1052,7 @@ void TForm1::RunScreenCommand(const QString& item)
         CloseCurrentScreen();
         const QString first = DataFilePath(c->requiredFiles.value(0));
         const int recordSize = DataFile::recordSizeOf(c->requiredFiles.value(0));
-        if (missing() || QFileInfo(first).size() < qMax(1, recordSize)) {
+        if (QFileInfo(first).size() < qMax(1, recordSize)) {
             MessageBox::information(c->MissingText());
             return;
         }

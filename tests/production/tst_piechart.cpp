@@ -92,7 +92,8 @@ private Q_SLOTS:
         for (int degrees = 45; degrees < 360; degrees += 90)
             QVERIFY2(at(image, pie, degrees, r + 4) == outside, qPrintable(QString::number(degrees)));
         const auto labels = pie->Labels();
-        QCOMPARE(labels.size(), size_t(3));
+        QCOMPARE(labels.size(), size_t(3)); // each inside its slice
+        QVERIFY(pie->UnlabelledTexts().isEmpty());
         const auto slices = PieChart::Slices(pie->Items(), pie->Centre());
         for (const auto& label : labels) {
             const PieChart::Slice& s = slices[size_t(label.item)];
@@ -110,6 +111,18 @@ private Q_SLOTS:
                 QVERIFY2(beyond <= 0 || distance * std::sin(beyond) <= 2, qPrintable(label.text));
             }
         }
+    }
+
+    // A label that does not fit its slice is not written over its neighbours: the legend names it.
+    void narrowSlicesAreNamedInTheLegend()
+    {
+        TForm4 form;
+        form.LoadItems({QString::fromUtf8("95 Produção (95%)"), "3 Diversos (3%)", "2 Avarias (2%)"});
+        QCOMPARE(form.PieChart1->Labels().size(), size_t(1));
+        QVERIFY(!form.Label_legend->isHidden());
+        QVERIFY(form.Label_legend->text().contains("Diversos (3%); Avarias (2%)"));
+        form.show();
+        keep(render(&form), "pie_narrow");
     }
 
     void negativePartsAreNamedInTheLegend()
