@@ -3,7 +3,7 @@
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "i18n/ProgramState.h"
-#include "production/AnalysisGrid.h"
+#include "production/AnalysisScreens.h"
 #include "shell/GridRoutines.h"
 #include "shell/ListFillers.h"
 #include "shell/MessageBox.h"

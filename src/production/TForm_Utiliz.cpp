@@ -4,7 +4,7 @@
 #include "i18n/Language.h"
 #include "i18n/ProgramState.h"
 #include "i18n/Settings.h"
-#include "production/AnalysisGrid.h"
+#include "production/AnalysisScreens.h"
 #include "production/TForm4.h"
 #include "report/TForm2.h"
 #include "shell/DesktopServices.h"
@@ -50,25 +50,11 @@ QLineEdit* NewSummaryBox(QWidget* parent, const char* name)
     return box;
 }
 
-QScrollBar* NewDayBar(QWidget* parent, const char* name)
-{
-    QScrollBar* bar = NewUpDownBar(parent, name, -1);
-    bar->setRange(-1, 1);
-    bar->setValue(0);
-    return bar;
-}
-
-// The bar beside a date box steps the date: the up arrow one day later, the down arrow one earlier.
+// The bar beside a date box steps the date.
 void StepWithBar(QScrollBar* bar, QLineEdit* box, int position)
 {
-    if (position == 0)
-        return;
-    {
-        const QSignalBlocker block(bar);
-        bar->setValue(0);
-    }
-    if (const auto date = DateText::parse(box->text()))
-        box->setText(DateText::DateToStr(date->addDays(-position)));
+    if (const auto date = SteppedDate(bar, box, position))
+        box->setText(DateText::DateToStr(*date));
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "i18n/ProgramState.h"
-#include "production/AnalysisGrid.h"
+#include "production/AnalysisScreens.h"
 #include "shell/GridRoutines.h"
 #include "shell/InputChecks.h"
 #include "shell/MessageBox.h"
@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Production;
@@ -24,16 +23,6 @@ using namespace Production;
 namespace {
 
 const QColor Green(0, 128, 0);
-
-// The small bar beside a date box: the up arrow moves the date one day later, the down arrow one
-// day earlier (the date := date - position, then the position goes back to 0).
-QScrollBar* NewDayBar(QWidget* parent, const char* name)
-{
-    QScrollBar* bar = NewUpDownBar(parent, name, -1);
-    bar->setRange(-1, 1);
-    bar->setValue(0);
-    return bar;
-}
 
 } // namespace
 
@@ -197,30 +186,14 @@ void TForm_ViewProducQuant::Button_ViewProducQuantDateClick()
 
 void TForm_ViewProducQuant::Scroll_Edit6Change(int position)
 {
-    if (position == 0)
-        return;
-    {
-        const QSignalBlocker block(Scroll_Edit6);
-        Scroll_Edit6->setValue(0);
-    }
-    const auto from = DateText::parse(Edit6->text());
-    if (!from)
-        return;
-    Edit6->setText(DateText::DateToStr(KeepFromInSpan(from->addDays(-position), m_span)));
+    if (const auto from = SteppedDate(Scroll_Edit6, Edit6, position))
+        Edit6->setText(DateText::DateToStr(KeepFromInSpan(*from, m_span)));
 }
 
 void TForm_ViewProducQuant::Scroll_Edit7Change(int position)
 {
-    if (position == 0)
-        return;
-    {
-        const QSignalBlocker block(Scroll_Edit7);
-        Scroll_Edit7->setValue(0);
-    }
-    const auto to = DateText::parse(Edit7->text());
-    if (!to)
-        return;
-    Edit7->setText(DateText::DateToStr(KeepToInSpan(to->addDays(-position), m_span)));
+    if (const auto to = SteppedDate(Scroll_Edit7, Edit7, position))
+        Edit7->setText(DateText::DateToStr(KeepToInSpan(*to, m_span)));
 }
 
 void TForm_ViewProducQuant::StringGrid18TitleClick(int col)

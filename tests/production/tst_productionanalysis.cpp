@@ -2,6 +2,7 @@
 // quantities by month, product costs, utilisation indices with the no-work estimate and the chart
 // data, hours by month, and the pie's slices and label places.
 #include "i18n/Language.h"
+#include "production/ProductionTestSupport.h"
 #include "production/PieChartData.h"
 #include "production/ProductCosts.h"
 #include "production/ProductionQuantities.h"
@@ -16,26 +17,7 @@ using namespace Production;
 
 namespace {
 
-// An entry: product "name type", equipment, date (d/m/yyyy in the point locale), units, then the
-// six hours as "p s b m pe o".
-HorasProducaoRecord entry(const QString& product, const QString& equipment, const QString& date, const QString& entered,
-                          const QString& hours = "8 0 0 0 0 0", bool operationOnly = false)
-{
-    auto r = EmptyRecord<HorasProducaoRecord>();
-    r.product = product.section(' ', 0, 0);
-    r.type = product.section(' ', 1);
-    r.equipment = equipment;
-    r.date = date;
-    r.entered = entered;
-    r.rejected = "0";
-    r.operationOnly = operationOnly ? 1 : 0;
-    const QStringList h = hours.split(' ');
-    FixedString<6>* f[] = {&r.productionHours, &r.setupHours,     &r.breakdownHours,
-                           &r.materialHours,   &r.personnelHours, &r.otherHours};
-    for (int i = 0; i < 6; ++i)
-        f[i]->setText(h.value(i, "0"));
-    return r;
-}
+using testsupport::productionEntry;
 
 std::vector<ProductionEntry> read(const std::vector<HorasProducaoRecord>& records,
                                   unsigned fields = ReadDate | ReadEntered | ReadHours)
@@ -99,9 +81,9 @@ private Q_SLOTS:
     // out; a field the screen does not read cannot spoil a record.
     void badTextsAreNamedAndTheirRecordsLeftOut()
     {
-        const std::vector<HorasProducaoRecord> records{entry("Tampa Azul", "E1", "1/3/2026", "100"),
-                                                       entry("Tampa Azul", "E1", "2/3/2026", "1O0"),
-                                                       entry("Tampa Azul", "E1", "31/2/2026", "5", "x 0 0 0 0 0")};
+        const std::vector<HorasProducaoRecord> records{productionEntry("Tampa Azul", "E1", "1/3/2026", "100"),
+                                                       productionEntry("Tampa Azul", "E1", "2/3/2026", "1O0"),
+                                                       productionEntry("Tampa Azul", "E1", "31/2/2026", "5", "x 0 0 0 0 0")};
         ProductionEntries all = ReadProductionEntries(records, ReadDate | ReadEntered | ReadHours);
         QCOMPARE(all.entries.size(), size_t(1));
         QCOMPARE(all.bad.size(), size_t(3));
@@ -114,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(BadTextsMessage({}), QString());
         // The quantities view reads no hours: only the unit text and the date count.
         QCOMPARE(ReadProductionEntries(records, ReadEntered).entries.size(), size_t(2));
-        QCOMPARE(ReadProductionEntries({entry("A b", "E", "1/1/2026", "2.5")}, ReadEnteredInteger).bad.size(), size_t(1));
+        QCOMPARE(ReadProductionEntries({productionEntry("A b", "E", "1/1/2026", "2.5")}, ReadEnteredInteger).bad.size(), size_t(1));
     }
 
     void monthsOfARangeAndTheirTitles()
@@ -132,12 +114,12 @@ private Q_SLOTS:
 
     void quantitiesByMonth()
     {
-        const auto entries = read({entry("Tampa Azul", "E1", "3/11/2001", "100"),
-                                   entry("Copo Azul", "E1", "1/3/2002", "40"),
-                                   entry("Tampa Azul", "E2", "20/11/2001", "50"),
-                                   entry("Tampa Azul", "E1", "5/12/2001", "70", "8 0 0 0 0 0", true),
-                                   entry("Tampa Azul", "E1", "9/2/2002", "1"),
-                                   entry("Balde Azul", "E1", "11/2/2002", "9")}, // after To
+        const auto entries = read({productionEntry("Tampa Azul", "E1", "3/11/2001", "100"),
+                                   productionEntry("Copo Azul", "E1", "1/3/2002", "40"),
+                                   productionEntry("Tampa Azul", "E2", "20/11/2001", "50"),
+                                   productionEntry("Tampa Azul", "E1", "5/12/2001", "70", "8 0 0 0 0 0", true),
+                                   productionEntry("Tampa Azul", "E1", "9/2/2002", "1"),
+                                   productionEntry("Balde Azul", "E1", "11/2/2002", "9")}, // after To
                                   ReadDate | ReadEnteredInteger);
         const QuantityTable t = ProducedQuantities(entries, QDate(2001, 11, 15), QDate(2002, 2, 10));
         QCOMPARE(QStringList(t.titles.begin(), t.titles.end()), QStringList({"Nov-01", "Dec-01", "Jan-02", "Feb-02"}));
@@ -157,7 +139,7 @@ private Q_SLOTS:
 
     void rangeStaysInsideTheEntries()
     {
-        const auto entries = read({entry("A b", "E", "10/3/2026", "1"), entry("A b", "E", "2/1/2026", "1")});
+        const auto entries = read({productionEntry("A b", "E", "10/3/2026", "1"), productionEntry("A b", "E", "2/1/2026", "1")});
         const DateSpan span = ProductionDateSpan(entries, QDate(2026, 12, 1));
         QCOMPARE(span.earliest, QDate(2026, 1, 2));
         QCOMPARE(span.latest, QDate(2026, 3, 10));
@@ -165,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(KeepToInSpan(QDate(2026, 4, 1), span), span.latest);
         QCOMPARE(KeepToInSpan(QDate(2025, 4, 1), span), span.earliest);
         // Only entries after today: the span starts today and ends there too.
-        const DateSpan future = ProductionDateSpan(read({entry("A b", "E", "1/6/2027", "1")}), QDate(2026, 12, 1));
+        const DateSpan future = ProductionDateSpan(read({productionEntry("A b", "E", "1/6/2027", "1")}), QDate(2026, 12, 1));
         QCOMPARE(future.earliest, QDate(2026, 12, 1));
         QCOMPARE(future.latest, QDate(2027, 6, 1));
         QCOMPARE(ProductionDateSpan({}, QDate(2026, 12, 1)).latest, QDate(2026, 12, 1));
@@ -173,23 +155,23 @@ private Q_SLOTS:
 
     void ratesAreAveragedWithHalfWeight()
     {
-        std::vector<HorasProducaoRecord> h{entry("Tampa Azul", "E1", "1/1/2026", "800"),  // 100/h
-                                           entry("Tampa Azul", "E1", "2/1/2026", "360", "5 1 0 0 0 0"), // 60/h
-                                           entry("Tampa Azul", "E1", "3/1/2026", "50", "0 0 8 0 0 0")}; // no hours
+        std::vector<HorasProducaoRecord> h{productionEntry("Tampa Azul", "E1", "1/1/2026", "800"),  // 100/h
+                                           productionEntry("Tampa Azul", "E1", "2/1/2026", "360", "5 1 0 0 0 0"), // 60/h
+                                           productionEntry("Tampa Azul", "E1", "3/1/2026", "50", "0 0 8 0 0 0")}; // no hours
         ProductCostList c = ProductCosts(h, {}, {}, {});
         QCOMPARE(*c.rows[0].rate, 80.0);
-        h.push_back(entry("Tampa Azul", "E1", "4/1/2026", "800"));
+        h.push_back(productionEntry("Tampa Azul", "E1", "4/1/2026", "800"));
         c = ProductCosts(h, {}, {}, {});
         QCOMPARE(*c.rows[0].rate, 90.0);
         // A first entry without production or setup hours leaves no rate until one has hours.
-        c = ProductCosts({entry("Copo Azul", "E1", "1/1/2026", "10", "0 0 8 0 0 0")}, {machine("E1", "20")}, {}, {});
+        c = ProductCosts({productionEntry("Copo Azul", "E1", "1/1/2026", "10", "0 0 8 0 0 0")}, {machine("E1", "20")}, {}, {});
         QVERIFY(!c.rows[0].rate && c.rows[0].undefined());
         QCOMPARE(CostRowTexts(c.rows[0]).mid(2), QStringList({UndefinedText(), UndefinedText(), "0.00", UndefinedText()}));
-        c = ProductCosts({entry("Copo Azul", "E1", "1/1/2026", "10", "0 0 8 0 0 0"), entry("Copo Azul", "E1", "2/1/2026", "80")},
+        c = ProductCosts({productionEntry("Copo Azul", "E1", "1/1/2026", "10", "0 0 8 0 0 0"), productionEntry("Copo Azul", "E1", "2/1/2026", "80")},
                          {machine("E1", "20")}, {}, {});
         QCOMPARE(*c.rows[0].rate, 10.0);
         // A rate of 0 gives no machine cost; neither does an equipment that is not defined.
-        c = ProductCosts({entry("Copo Azul", "E1", "1/1/2026", "0"), entry("Copo Azul", "E9", "1/1/2026", "8")},
+        c = ProductCosts({productionEntry("Copo Azul", "E1", "1/1/2026", "0"), productionEntry("Copo Azul", "E9", "1/1/2026", "8")},
                          {machine("E1", "20")}, {}, {});
         QVERIFY(c.rows[0].undefined() && c.rows[1].undefined());
         QCOMPARE(CostRowTexts(c.rows[1])[2], QString("1"));
@@ -198,9 +180,9 @@ private Q_SLOTS:
     void costsPerUnit()
     {
         ScopedRegionalSettings comma(RegionalSettings::commaLocale());
-        const std::vector<HorasProducaoRecord> h{entry("Tampa Azul", "Engel", "1/1/2026", "640"), // 80/h
-                                                 entry("Tampa Azul", "Krauss", "1/1/2026", "4000", "7 1 0 0 0 0"),
-                                                 entry("Copo Verde", "Engel", "1/1/2026", "8", "7,5 0,5 0 0 0 0")};
+        const std::vector<HorasProducaoRecord> h{productionEntry("Tampa Azul", "Engel", "1/1/2026", "640"), // 80/h
+                                                 productionEntry("Tampa Azul", "Krauss", "1/1/2026", "4000", "7 1 0 0 0 0"),
+                                                 productionEntry("Copo Verde", "Engel", "1/1/2026", "8", "7,5 0,5 0 0 0 0")};
         const std::vector<ProdutoRecord> p{line("Tampa Azul", "PP", "0,5"), line("Copo Verde", "PS", "1000"),
                                            line("Tampa Azul", "MB", "3"), line("Tampa Azul", "Tampa Base", "1"),
                                            line("Outro Azul", "PP", "x")};
@@ -222,7 +204,7 @@ private Q_SLOTS:
     void badCostTextsAreNamed()
     {
         const ProductCostList c =
-            ProductCosts({entry("Tampa Azul", "E1", "1/1/2026", "80"), entry("Copo Azul", "E2", "1/1/2026", "8")},
+            ProductCosts({productionEntry("Tampa Azul", "E1", "1/1/2026", "80"), productionEntry("Copo Azul", "E2", "1/1/2026", "8")},
                          {machine("E1", "2O"), machine("E2", "8")},
                          {line("Tampa Azul", "PP", "2"), line("Copo Azul", "PP", "1,5"), line("Copo Azul", "MB", "1")},
                          {material("PP", ""), material("PP", "3"), material("MB", "1")});
@@ -239,10 +221,10 @@ private Q_SLOTS:
     void utilisationIndices()
     {
         ScopedRegionalSettings comma(RegionalSettings::commaLocale());
-        const auto entries = read({entry("Tampa Azul", "Engel", "2-3-2026", "50", "4 1 2 1 0 0"),
-                                   entry("Copo Azul", "Engel", "1-3-2026", "30", "2 1 2 2 1 4", true),
-                                   entry("Copo Azul", "Krauss", "5-3-2026", "0", "0 0 8 0 0 0"),
-                                   entry("Copo Azul", "Sopro", "5-3-2026", "0", "0 0 0 0 0 0")});
+        const auto entries = read({productionEntry("Tampa Azul", "Engel", "2-3-2026", "50", "4 1 2 1 0 0"),
+                                   productionEntry("Copo Azul", "Engel", "1-3-2026", "30", "2 1 2 2 1 4", true),
+                                   productionEntry("Copo Azul", "Krauss", "5-3-2026", "0", "0 0 8 0 0 0"),
+                                   productionEntry("Copo Azul", "Sopro", "5-3-2026", "0", "0 0 0 0 0 0")});
         const UtilizSettings settings{false, 24, 7, QDate(2026, 3, 10)};
         const Utilisation u = ComputeUtilisation(entries, UtilizMode::Equipment, QString(), settings);
         QCOMPARE(u.keys, QStringList({"Engel", "Krauss", "Sopro"}));
@@ -261,8 +243,8 @@ private Q_SLOTS:
 
     void operationOnlyUnitsInProductModeAndTheFilter()
     {
-        const auto entries = read({entry("Copo Azul", "E1", "1/3/2026", "30", "2 0 0 0 0 0", true),
-                                   entry("Copo Azul", "E2", "2/3/2026", "50", "5 0 0 0 0 0")});
+        const auto entries = read({productionEntry("Copo Azul", "E1", "1/3/2026", "30", "2 0 0 0 0 0", true),
+                                   productionEntry("Copo Azul", "E2", "2/3/2026", "50", "5 0 0 0 0 0")});
         const UtilizSettings settings{false, 24, 7, QDate(2026, 3, 10)};
         const Utilisation all = ComputeUtilisation(entries, UtilizMode::Product, QString(), settings);
         QCOMPARE(all.rows[0].units, 50.0);
@@ -279,8 +261,8 @@ private Q_SLOTS:
 
     void noWorkEstimate()
     {
-        const auto entries = read({entry("Copo Azul", "E1", "10/3/2026", "8", "6 0 0 0 0 0"),
-                                   entry("Copo Azul", "E3", "9/3/2026", "8", "8 8 8 0 0 0")});
+        const auto entries = read({productionEntry("Copo Azul", "E1", "10/3/2026", "8", "6 0 0 0 0 0"),
+                                   productionEntry("Copo Azul", "E3", "9/3/2026", "8", "8 8 8 0 0 0")});
         const UtilizSettings settings{true, 16, 5, QDate(2026, 3, 10)};
         const Utilisation u = ComputeUtilisation(entries, UtilizMode::Equipment, QString(), settings);
         QCOMPARE(*u.rows[0].noWork, 16.0 - 6.0);        // first entered today: one full day
@@ -293,7 +275,7 @@ private Q_SLOTS:
         QVERIFY(u.chartData[0].endsWith("(73%)")); // 22 of 22 + 8
         QVERIFY(u.chartData[3].startsWith("-"));
         // A week of 5 days of 16 hours.
-        const Utilisation week = ComputeUtilisation(read({entry("Copo Azul", "E2", "3/3/2026", "8")}), UtilizMode::Equipment,
+        const Utilisation week = ComputeUtilisation(read({productionEntry("Copo Azul", "E2", "3/3/2026", "8")}), UtilizMode::Equipment,
                                                     QString(), settings);
         QCOMPARE(*week.rows[0].noWork, 7 * 16 / 7.0 * 5 - 8);
         // Product mode estimates too, but its totals leave the estimate out.
@@ -305,10 +287,10 @@ private Q_SLOTS:
 
     void hoursByMonth()
     {
-        const auto entries = read({entry("Tampa Azul", "E1", "20/11/2001", "1", "6 1.5 1 0 0 0"),
-                                   entry("Copo Azul", "E2", "1/6/2001", "1"),
-                                   entry("Tampa Azul", "E2", "9/2/2002", "1", "2.25 0 0 0 0 0"),
-                                   entry("Tampa Azul", "E1", "25/11/2001", "1", "0.5 0 0 0 0 0")});
+        const auto entries = read({productionEntry("Tampa Azul", "E1", "20/11/2001", "1", "6 1.5 1 0 0 0"),
+                                   productionEntry("Copo Azul", "E2", "1/6/2001", "1"),
+                                   productionEntry("Tampa Azul", "E2", "9/2/2002", "1", "2.25 0 0 0 0 0"),
+                                   productionEntry("Tampa Azul", "E1", "25/11/2001", "1", "0.5 0 0 0 0 0")});
         for (int run = 0; run < 2; ++run) {
             const MonthHoursTable t = HoursByMonth(entries, UtilizMode::Product, QDate(2001, 11, 15), QDate(2002, 2, 10));
             QCOMPARE(QStringList(t.titles.begin(), t.titles.end()), QStringList({"Nov-01", "Dec-01", "Jan-02", "Feb-02"}));

@@ -4,6 +4,7 @@
 // named once; pictures of every screen and window in both languages.
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
+#include "production/ProductionTestSupport.h"
 #include "i18n/Settings.h"
 #include "masterdata/MasterTestSupport.h"
 #include "production/TForm4.h"
@@ -27,24 +28,8 @@ using namespace testsupport;
 
 namespace {
 
-HorasProducaoRecord entry(const QString& product, const QString& equipment, const QString& date, const QString& entered,
-                          const QString& hours = "8 0 0 0 0 0", bool operationOnly = false)
-{
-    auto r = EmptyRecord<HorasProducaoRecord>();
-    r.product = product.section(' ', 0, 0);
-    r.type = product.section(' ', 1);
-    r.equipment = equipment;
-    r.date = date;
-    r.entered = entered;
-    r.rejected = "0";
-    r.operationOnly = operationOnly ? 1 : 0;
-    const QStringList h = hours.split(' ');
-    FixedString<6>* f[] = {&r.productionHours, &r.setupHours,     &r.breakdownHours,
-                           &r.materialHours,   &r.personnelHours, &r.otherHours};
-    for (int i = 0; i < 6; ++i)
-        f[i]->setText(h.value(i, "0"));
-    return r;
-}
+using testsupport::productionEntry;
+
 
 // Runs `inside` once the modal window `window` is on screen, then closes it with `close`.
 void whileModal(QWidget* window, const std::function<void()>& inside, const std::function<void()>& close)
@@ -138,6 +123,9 @@ private Q_SLOTS:
         // The utilisation screen's date chooser, the table by month and the chart.
         auto* s = qobject_cast<TForm_Utiliz*>(m_app->form->CurrentScreen());
         QVERIFY(s);
+        whileModal(s->ChartWindow(), [&] { saveShot(s->ChartWindow(), QString(language) + "_utiliz_chart_equipment"); },
+                   [&] { s->ChartWindow()->Button_close->click(); });
+        s->Button_UtilizChartClick();
         s->RadioButton_UtilizProduto->click();
         s->Button_UtilizCalcClick();
         // The chooser lies over the grid, inside the screen, and its own controls fit it.
@@ -156,10 +144,10 @@ private Q_SLOTS:
     void quantitiesByMonth()
     {
         m_app = std::make_unique<MasterScreens>();
-        writeEntries({entry("Tampa Azul", "E1", "20/11/2001", "100"), entry("Tampa Azul", "E1", "21/11/2001", "50"),
-                      entry("Copo Azul", "E1", "05/03/2002", "40"),
-                      entry("Tampa Azul", "E2", "10/12/2001", "70", "8 0 0 0 0 0", true),
-                      entry("Tampa Azul", "E2", "01/11/2001", "5")});
+        writeEntries({productionEntry("Tampa Azul", "E1", "20/11/2001", "100"), productionEntry("Tampa Azul", "E1", "21/11/2001", "50"),
+                      productionEntry("Copo Azul", "E1", "05/03/2002", "40"),
+                      productionEntry("Tampa Azul", "E2", "10/12/2001", "70", "8 0 0 0 0 0", true),
+                      productionEntry("Tampa Azul", "E2", "01/11/2001", "5")});
         auto* s = m_app->open<TForm_ViewProducQuant>("menu_ViewProducQuantidades");
         QVERIFY(s);
         StringGrid* g = s->StringGrid18;
@@ -206,8 +194,8 @@ private Q_SLOTS:
     void badRecordsAreNamedOnce()
     {
         m_app = std::make_unique<MasterScreens>();
-        writeEntries({entry("Tampa Azul", "E1", "20/11/2001", "100"), entry("Tampa Azul", "E1", "21/11/2001", "1x0"),
-                      entry("Copo Azul", "E1", "22/11/2001", "40", "abc 0 0 0 0 0")});
+        writeEntries({productionEntry("Tampa Azul", "E1", "20/11/2001", "100"), productionEntry("Tampa Azul", "E1", "21/11/2001", "1x0"),
+                      productionEntry("Copo Azul", "E1", "22/11/2001", "40", "abc 0 0 0 0 0")});
         auto* q = m_app->open<TForm_ViewProducQuant>("menu_ViewProducQuantidades");
         QCOMPARE(m_app->messages.count(), 1);
         QVERIFY(m_app->messages.texts()[0].contains("HorasProducao.DAT, record 2, entered: '1x0'"));
@@ -223,9 +211,9 @@ private Q_SLOTS:
     void productCosts()
     {
         m_app = std::make_unique<MasterScreens>();
-        writeEntries({entry("Tampa Azul", "Engel", "01/12/2026", "800"), entry("Tampa Azul", "Krauss", "01/12/2026", "4000"),
-                      entry("Copo Verde", "Engel", "02/12/2026", "0"), entry("Tampa Azul", "Engel", "02/12/2026", "480"),
-                      entry("Balde Azul", "Engel", "03/12/2026", "8")});
+        writeEntries({productionEntry("Tampa Azul", "Engel", "01/12/2026", "800"), productionEntry("Tampa Azul", "Krauss", "01/12/2026", "4000"),
+                      productionEntry("Copo Verde", "Engel", "02/12/2026", "0"), productionEntry("Tampa Azul", "Engel", "02/12/2026", "480"),
+                      productionEntry("Balde Azul", "Engel", "03/12/2026", "8")});
         auto machine = [](const char* name, const char* cost) {
             auto r = EmptyRecord<EquipamentoRecord>();
             r.Equipamento = name;
@@ -288,9 +276,9 @@ private Q_SLOTS:
     void utilisationModesFilterAndSummary()
     {
         m_app = std::make_unique<MasterScreens>();
-        writeEntries({entry("Tampa Azul", "Engel", "08/12/2026", "50", "4 1 2 1 0 0"),
-                      entry("Copo Azul", "Engel", "09/12/2026", "30", "2 1 2 2 1 4", true),
-                      entry("Copo Azul", "Krauss", "09/12/2026", "0", "0 0 0 0 0 0")});
+        writeEntries({productionEntry("Tampa Azul", "Engel", "08/12/2026", "50", "4 1 2 1 0 0"),
+                      productionEntry("Copo Azul", "Engel", "09/12/2026", "30", "2 1 2 2 1 4", true),
+                      productionEntry("Copo Azul", "Krauss", "09/12/2026", "0", "0 0 0 0 0 0")});
         auto* s = m_app->open<TForm_Utiliz>("menu_ViewProducIndicesUtil");
         QVERIFY(s);
         StringGrid* g = s->StringGrid16;
@@ -344,9 +332,9 @@ private Q_SLOTS:
     void tableByMonthAndChart()
     {
         m_app = std::make_unique<MasterScreens>();
-        writeEntries({entry("Tampa Azul", "Engel", "20/11/2001", "1", "6 1.5 0 0 0 0"),
-                      entry("Tampa Azul", "Krauss", "09/02/2002", "1", "2.25 0 0 0 0 0"),
-                      entry("Copo Azul", "Engel", "01/06/2001", "1")});
+        writeEntries({productionEntry("Tampa Azul", "Engel", "20/11/2001", "1", "6 1.5 0 0 0 0"),
+                      productionEntry("Tampa Azul", "Krauss", "09/02/2002", "1", "2.25 0 0 0 0 0"),
+                      productionEntry("Copo Azul", "Engel", "01/06/2001", "1")});
         HourStoped = false;
         auto* s = m_app->open<TForm_Utiliz>("menu_ViewProducIndicesUtil");
         s->RadioButton_UtilizProduto->click();

@@ -1,10 +1,37 @@
-#include "production/AnalysisGrid.h"
+#include "production/AnalysisScreens.h"
 
 #include "production/ProductionEntries.h"
 #include "shell/GridRoutines.h"
+#include "shell/ScreenControls.h"
 #include "shell/StringGrid.h"
+#include "store/DateText.h"
 
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <vector>
+
+QScrollBar* NewDayBar(QWidget* parent, const char* name)
+{
+    QScrollBar* bar = NewUpDownBar(parent, name, -1);
+    bar->setRange(-1, 1);
+    bar->setValue(0);
+    return bar;
+}
+
+std::optional<QDate> SteppedDate(QScrollBar* bar, const QLineEdit* box, int position)
+{
+    if (position == 0)
+        return std::nullopt;
+    {
+        const QSignalBlocker block(bar);
+        bar->setValue(0);
+    }
+    // The date := the date - the position: up (-1) is a day later.
+    if (const auto date = DateText::parse(box->text()))
+        return date->addDays(-position);
+    return std::nullopt;
+}
 
 void MoveRowsLast(StringGrid* grid, const std::function<bool(int row)>& last)
 {
