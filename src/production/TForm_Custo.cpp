@@ -107,6 +107,13 @@ void TForm_Custo::FormShow()
     m_costs = ProductCosts(entries, ReadAllRecords<EquipamentoRecord>(DataFilePath(DataFile::Equipamentos)),
                            ReadAllRecords<ProdutoRecord>(DataFilePath(DataFile::Produtos)),
                            ReadAllRecords<MateriaPrimaRecord>(DataFilePath(DataFile::MateriasPrimas)));
+    m_rowTexts.clear();
+    m_rowTexts.reserve(m_costs.rows.size());
+    for (size_t i = 0; i < m_costs.rows.size(); ++i) {
+        QStringList texts = CostRowTexts(m_costs.rows[i]);
+        texts << QString::number(i);
+        m_rowTexts.emplace_back(texts.begin(), texts.end());
+    }
     ListRows(QString());
     {
         const QSignalBlocker block(ComboBox_CustoProduto);
@@ -134,9 +141,7 @@ void TForm_Custo::ListRows(const QString& product)
                 const CostRow& row = m_costs.rows[i];
                 if (row.undefined() != undefined || (!all && row.product != product))
                     continue;
-                QStringList texts = CostRowTexts(row);
-                texts << QString::number(i);
-                rows.emplace_back(texts.begin(), texts.end());
+                rows.push_back(m_rowTexts[i]);
             }
         if (rows.size() == 1)
             rows.emplace_back();

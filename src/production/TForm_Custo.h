@@ -53,4 +53,5 @@ private:
     void ListRows(const QString& product);
 
     Production::ProductCostList m_costs;
+    std::vector<std::vector<QString>> m_rowTexts; // the cells of each computed row, made once
 };
