@@ -1,6 +1,9 @@
 #pragma once
 
+#include "orders/OrderCalculation.h"
+
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -19,6 +22,20 @@ public:
     // Parks every overlay panel of the main window (out of sight, disabled).
     virtual void ParkOverlayPanels() = 0;
     virtual void SetMenuItemEnabled(const QString& menuItemName, bool enabled) = 0;
+
+    // The first half of the order calculation on the company in use, which the product-order
+    // planning, the raw-material stock calculation and the production plan run: the ordered and
+    // available quantities of StockProduto.DAT are brought up to date (the file is replaced whole)
+    // and the working table holds one row per product and type with active orders. A text that is
+    // no number comes back as the error, with no file changed and the table empty.
+    virtual std::optional<OrderCalculation::CalcError> Button_calcClick();
+    // Empties the working table.
+    virtual void Button_clsClick();
+    // The working table and the stock records of the last Button_calcClick.
+    const OrderCalculation::OrderTotals& WorkingTable() const { return m_workingTable; }
+
+protected:
+    OrderCalculation::OrderTotals m_workingTable;
 };
 
 ShellHost* Shell(); // may be null (no main window, as in some tests)

@@ -1021,6 +1021,14 @@ void TForm1::ParkOverlayPanels()
     }
 }
 
+std::optional<OrderCalculation::CalcError> TForm1::Button_calcClick()
+{
+    Hourglass hourglass;
+    return ShellHost::Button_calcClick();
+}
+
+void TForm1::Button_clsClick() { ShellHost::Button_clsClick(); }
+
 void TForm1::SetMenuItemEnabled(const QString& menuItemName, bool enabled)
 {
     if (QAction* a = MenuItem(menuItemName))

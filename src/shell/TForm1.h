@@ -32,6 +32,10 @@ public:
     void RunMenuCommand(const QString& menuItemName) override;
     void ParkOverlayPanels() override;
     void SetMenuItemEnabled(const QString& menuItemName, bool enabled) override;
+    // The first half of the order calculation (with the hourglass) and the clearing of its working
+    // table, which the calculating screens run.
+    std::optional<OrderCalculation::CalcError> Button_calcClick() override;
+    void Button_clsClick() override;
 
     // Hosting of screens.
     ScreenForm* OpenScreen(const ScreenFactory& factory, const QString& title, int helpContext);
