@@ -1,6 +1,7 @@
 // Pictures of the program for a person to look at: every screen that the main window's menu table
-// opens, the company chooser, the main window with a company open, Preferences and a page of the
-// print preview, in every language and at the window sizes asked for, each as a PNG file.
+// opens, the company chooser, the main window with a company open, Preferences, a page of the
+// print preview and the delivery dates of the order planning, in every language and at the window
+// sizes asked for, each as a PNG file.
 //
 //   quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR] [--language NAME]...
 //                        [--size WIDTHxHEIGHT]... [--only NAME]...
@@ -9,7 +10,7 @@
 // program folder of its own, so nothing of the real program folder changes. Message boxes are not
 // shown; their texts are printed. Screens that later join the menu table appear without a change
 // here. Files are named <language>-<width>x<height>-<name>.png, the name being the menu item of a
-// screen (menu_EditProduto) or chooser, main, preferences, preview.
+// screen (menu_EditProduto) or chooser, main, preferences, preview, deliverydates.
 
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
@@ -101,7 +102,8 @@ Options parse(const QStringList& args)
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             say(QStringLiteral("usage: quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR]\n"
                                "       [--language NAME]... [--size WIDTHxHEIGHT]... [--only NAME]...\n"
-                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, preview"));
+                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, preview,\n"
+                               "deliverydates"));
             std::exit(0);
         } else if (a.startsWith(QLatin1String("--"))) {
             fail(QStringLiteral("unknown option ") + a);
@@ -232,6 +234,27 @@ void shoot(const Options& o, const QString& language, const QSize& size)
         if (QAction* preview = form.MenuItem(QStringLiteral("menu_PrintPreview")); preview && preview->isEnabled()) {
             preview->trigger();
             shooter.save(&form, QStringLiteral("preview"));
+        }
+        form.CloseCurrentScreen();
+        settle();
+    }
+
+    // The delivery dates of the order planning: the result lists window, pictured once it shows
+    // over the main window, then closed.
+    if (shooter.wanted(QStringLiteral("deliverydates"))) {
+        form.MenuItem(QStringLiteral("menu_PlanEncomenda"))->trigger();
+        settle();
+        if (auto* calculate = form.findChild<QAbstractButton*>(QStringLiteral("Button_EncomendaCalculate"))) {
+            QTimer::singleShot(50, &form, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (w->objectName() == QLatin1String("TForm2") && w->isVisible()) {
+                        shooter.save(w, QStringLiteral("deliverydates"));
+                        if (auto* close = w->findChild<QAbstractButton*>(QStringLiteral("Button_EncomendaClose")))
+                            close->click();
+                    }
+                }
+            });
+            calculate->click();
         }
         form.CloseCurrentScreen();
         settle();

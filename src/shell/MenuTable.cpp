@@ -7,6 +7,7 @@
 #include "masterdata/TForm_MateriaPrima.h"
 #include "masterdata/TForm_Produto.h"
 #include "masterdata/TForm_ProdutoView.h"
+#include "orders/TForm_EncomProduto.h"
 #include "production/TForm_Custo.h"
 #include "production/TForm_Utiliz.h"
 #include "production/TForm_ViewProducQuant.h"
@@ -26,6 +27,17 @@ QString MenuCommand::MissingText() const
     return parts.join(QLatin1Char('\r'));
 }
 
+namespace {
+
+// The product-order screen in one of its variants.
+template <TForm_EncomProduto::Mode mode>
+ScreenForm* OrderScreen(QWidget* parent)
+{
+    return new TForm_EncomProduto(parent, mode);
+}
+
+} // namespace
+
 std::vector<MenuCommand>& MenuTable()
 {
     using namespace DataFile;
@@ -40,9 +52,9 @@ std::vector<MenuCommand>& MenuTable()
         {"menu_EditStockProduto", nullptr, 6, false, 222, {}, {}},
         {"menu_EditProducaoEntradas", nullptr, 7, false, 23, {}, {}},
         {"menu_EditEncomMatPrima", nullptr, 8, false, 241, {}, {}},
-        {"menu_EditEncomProduto", nullptr, 9, false, 242, {}, {}},
+        {"menu_EditEncomProduto", OrderScreen<TForm_EncomProduto::OrderEntry>, 9, false, 242, {}, {}},
         {"menu_PlanStockMatPrima", nullptr, 10, false, 31, {}, {}},
-        {"menu_PlanEncomenda", nullptr, 11, false, 32, {}, {}},
+        {"menu_PlanEncomenda", OrderScreen<TForm_EncomProduto::OrderPlanning>, 11, false, 32, {}, {}},
         {"menu_PlanProducao", nullptr, 12, false, 33, {EncomProduto}, {23}},
         {"menu_ViewGlobal", nullptr, 23, false, 55, {}, {}},
         {"menu_ViewStockMatPrima", nullptr, 5, true, 411, {StockMateria}, {17}},
