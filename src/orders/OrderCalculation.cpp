@@ -23,33 +23,81 @@ constexpr int kQuantityWidth = 10;
 // Beyond this many days from now no date is written (the last one a four-digit year holds).
 constexpr double kMaxDays = 2.9e6;
 
-// The key of a product and type: the length of the product, its bytes, then the type's bytes.
-QByteArray PairKey(const QByteArray& product, const QByteArray& type)
+// The key of a product and type: both lengths, then both texts.
+TextKey PairKey(const char* product, int productLength, const char* type, int typeLength)
 {
-    QByteArray key;
-    key.reserve(product.size() + type.size() + 1);
-    key.append(char(product.size()));
-    key.append(product);
-    key.append(type);
+    TextKey key;
+    key.bytes[0] = char(productLength);
+    key.bytes[1] = char(typeLength);
+    std::memcpy(key.bytes.data() + 2, product, size_t(productLength));
+    std::memcpy(key.bytes.data() + 2 + productLength, type, size_t(typeLength));
+    key.used = 2 + productLength + typeLength;
+    return key;
+}
+template <class R>
+TextKey PairKeyOf(const R& r)
+{
+    return PairKey(r.product.data, r.product.length(), r.type.data, r.type.length());
+}
+
+// The product reference of the composition file: name, one blank, type (compared as one text).
+TextKey ReferenceKey(const char* product, int productLength, const char* type, int typeLength)
+{
+    TextKey key;
+    const int length = productLength + 1 + typeLength;
+    key.bytes[0] = char(length);
+    std::memcpy(key.bytes.data() + 1, product, size_t(productLength));
+    key.bytes[size_t(1 + productLength)] = ' ';
+    std::memcpy(key.bytes.data() + 2 + productLength, type, size_t(typeLength));
+    key.used = 1 + length;
     return key;
 }
 
-// The product reference of the composition file: name, one blank, type.
-QByteArray ReferenceKey(const QByteArray& product, const QByteArray& type)
+// A number field: plain digits (with a minus) are read in place, anything else as the number text
+// it is, in the local format.
+template <int N>
+std::optional<double> NumberOf(const FixedString<N>& field)
 {
-    QByteArray key;
-    key.reserve(product.size() + type.size() + 1);
-    key.append(product);
-    key.append(' ');
-    key.append(type);
-    return key;
+    const int n = field.length();
+    const char* d = field.data;
+    if (n > 0 && n <= 15) {
+        const bool negative = d[0] == '-';
+        int k = negative ? 1 : 0;
+        if (k < n) {
+            long long v = 0;
+            for (; k < n && d[k] >= '0' && d[k] <= '9'; ++k)
+                v = v * 10 + (d[k] - '0');
+            if (k == n)
+                return negative ? -double(v) : double(v);
+        }
+    }
+    return DecimalText::parse(field.text());
+}
+
+bool IsWhole(double value) { return std::fabs(value) < 1e15 && value == std::trunc(value); }
+
+// The general number conversion, whole numbers written directly.
+QString NumberText(double value)
+{
+    return IsWhole(value) ? QString::number(qint64(value)) : DecimalText::FloatToStr(value);
+}
+
+// The same in at most `width` characters (the nearest text that fits), none when no text fits.
+std::optional<QString> NumberTextIn(double value, int width)
+{
+    if (IsWhole(value)) {
+        QString text = QString::number(qint64(value));
+        if (text.size() <= width)
+            return text;
+    }
+    return DecimalText::FloatToStrFitting(value, width);
 }
 
 // A running sum kept as the text the general conversion writes reads back: the order screens add
 // each open quantity to the text of the sum so far. Whole numbers below 10^15 stay as they are.
 double AsWritten(double value)
 {
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+    if (IsWhole(value))
         return value;
     return DecimalText::parse(DecimalText::FloatToStr(value)).value_or(value);
 }
@@ -72,6 +120,8 @@ double DaysSince(const QDate& date, const QDateTime& now)
 }
 
 } // namespace
+
+size_t qHash(const TextKey& key, size_t seed) noexcept { return qHashBits(key.bytes.data(), size_t(key.used), seed); }
 
 Settings Settings::FromProgram()
 {
@@ -126,29 +176,25 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
     const QString today = DateText::DateToStr(settings.now.date());
 
     // 1. Open quantities of the active orders, one row per product and type.
-    QHash<QByteArray, qsizetype> rowOf;
+    QHash<TextKey, qsizetype> rowOf;
     std::vector<qint64> lastOrder; // record number of the last order added to each row
-    QSet<QByteArray> clientsSeen;  // row index and client, for the client lists
+    QSet<TextKey> clientsSeen;     // row index and client, for the client lists
     for (size_t i = 0; i < orders.size(); ++i) {
         const EncomProdutoRecord& r = orders[i];
         if (r.state != OrderActive)
             continue;
         const qint64 k = qint64(i) + 1;
-        const QString quantityText = r.quantity.text();
-        const auto quantity = DecimalText::parse(quantityText);
+        const auto quantity = NumberOf(r.quantity);
         if (!quantity) {
-            out.error = Error(CalcError::BadNumber, DataFile::EncomProduto, k, "quantity", quantityText);
+            out.error = Error(CalcError::BadNumber, DataFile::EncomProduto, k, "quantity", r.quantity.text());
             return out;
         }
-        const QString deliveredText = r.delivered.text();
-        const auto delivered = DecimalText::parse(deliveredText);
+        const auto delivered = NumberOf(r.delivered);
         if (!delivered) {
-            out.error = Error(CalcError::BadNumber, DataFile::EncomProduto, k, "delivered", deliveredText);
+            out.error = Error(CalcError::BadNumber, DataFile::EncomProduto, k, "delivered", r.delivered.text());
             return out;
         }
-        const QByteArray product = r.product.bytes();
-        const QByteArray type = r.type.bytes();
-        const QByteArray key = PairKey(product, type);
+        const TextKey key = PairKeyOf(r);
         qsizetype row;
         auto found = rowOf.constFind(key);
         if (found == rowOf.constEnd()) {
@@ -157,8 +203,8 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
             WorkRow w;
             w.product = r.product.text();
             w.type = r.type.text();
-            w.productBytes = product;
-            w.typeBytes = type;
+            w.productBytes = r.product.bytes();
+            w.typeBytes = r.type.bytes();
             w.openValue = AsWritten(*quantity - *delivered);
             rows.push_back(std::move(w));
             lastOrder.push_back(k);
@@ -168,12 +214,12 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
             lastOrder[size_t(row)] = k;
         }
         if (!std::isfinite(rows[size_t(row)].openValue)) {
-            out.error = Error(CalcError::TooLarge, DataFile::EncomProduto, k, "quantity", quantityText);
+            out.error = Error(CalcError::TooLarge, DataFile::EncomProduto, k, "quantity", r.quantity.text());
             return out;
         }
-        QByteArray clientKey = QByteArray::number(qlonglong(row));
-        clientKey.append('\0');
-        clientKey.append(r.client.bytes());
+        const qint32 row32 = qint32(row);
+        const TextKey clientKey = PairKey(reinterpret_cast<const char*>(&row32), int(sizeof row32), r.client.data,
+                                          r.client.length());
         if (!clientsSeen.contains(clientKey)) {
             clientsSeen.insert(clientKey);
             rows[size_t(row)].clients << r.client.text();
@@ -185,8 +231,8 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
     std::vector<double> orderedValue(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         WorkRow& w = rows[i];
-        w.open = DecimalText::FloatToStr(w.openValue);
-        const auto fitted = DecimalText::FloatToStrFitting(w.openValue, kQuantityWidth);
+        w.open = NumberText(w.openValue);
+        const auto fitted = NumberTextIn(w.openValue, kQuantityWidth);
         if (!fitted) {
             out.error = Error(CalcError::TooLarge, DataFile::EncomProduto, lastOrder[i], "quantity", w.open);
             return out;
@@ -203,18 +249,18 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
     for (size_t i = 0; i < t.stock.size(); ++i) {
         StockProdutoRecord& s = t.stock[i];
         const qint64 k = qint64(i) + 1;
-        auto found = rowOf.constFind(PairKey(s.product.bytes(), s.type.bytes()));
+        auto found = rowOf.constFind(PairKeyOf(s));
         if (found != rowOf.constEnd() && matched[size_t(*found)])
             continue; // a second record of the product: the first one counts
         const QString stockText = s.stock.text();
-        const auto stockValue = DecimalText::parse(stockText);
+        const auto stockValue = NumberOf(s.stock);
         if (!stockValue) {
             out.error = Error(CalcError::BadNumber, DataFile::StockProduto, k, "stock", stockText);
             return out;
         }
         if (found == rowOf.constEnd()) {
             // No active order of this product: nothing is ordered.
-            const auto available = DecimalText::FloatToStrFitting(*stockValue, kQuantityWidth);
+            const auto available = NumberTextIn(*stockValue, kQuantityWidth);
             if (!available) {
                 out.error = Error(CalcError::TooLarge, DataFile::StockProduto, k, "stock", stockText);
                 return out;
@@ -237,7 +283,7 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
         }
         if (s.ordered.text() != orderedText[row]) {
             const double availableValue = *stockValue - orderedValue[row];
-            const auto available = DecimalText::FloatToStrFitting(availableValue, kQuantityWidth);
+            const auto available = NumberTextIn(availableValue, kQuantityWidth);
             if (!available) {
                 out.error = Error(CalcError::TooLarge, DataFile::StockProduto, k, "stock", stockText);
                 return out;
@@ -249,7 +295,7 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
             w.availableValue = DecimalText::StrToFloatDef(*available, availableValue);
         } else {
             w.available = s.available.text();
-            const auto availableValue = DecimalText::parse(w.available);
+            const auto availableValue = NumberOf(s.available);
             if (!availableValue) {
                 out.error = Error(CalcError::BadNumber, DataFile::StockProduto, k, "available", w.available);
                 return out;
@@ -265,7 +311,7 @@ TotalsOutcome ComputeOrderTotals(const std::vector<EncomProdutoRecord>& orders,
         WorkRow& w = rows[row];
         StockProdutoRecord s = t.stock.empty() ? EmptyRecord<StockProdutoRecord>() : t.stock.back();
         const double availableValue = 0 - orderedValue[row];
-        const QString available = DecimalText::FloatToStrFitting(availableValue, kQuantityWidth).value_or(QString());
+        const QString available = NumberTextIn(availableValue, kQuantityWidth).value_or(QString());
         s.product.setBytes(w.productBytes);
         s.type.setBytes(w.typeBytes);
         s.stock.setText(QStringLiteral("0"));
@@ -304,16 +350,18 @@ QByteArray StockProdutoContents(const OrderTotals& totals)
 ProductIndex::ProductIndex(const std::vector<ProdutoRecord>& products) : m_products(products)
 {
     m_first.reserve(qsizetype(products.size() / 2 + 1));
-    for (size_t i = 0; i < products.size(); ++i) {
-        const QByteArray key = ReferenceKey(products[i].Produto.bytes(), products[i].Tipo.bytes());
-        if (!m_first.contains(key))
-            m_first.insert(key, qsizetype(i));
+    // From the last line to the first, so that the first line of each product stays.
+    for (size_t i = products.size(); i-- > 0;) {
+        const ProdutoRecord& r = products[i];
+        m_first.insert(ReferenceKey(r.Produto.data, r.Produto.length(), r.Tipo.data, r.Tipo.length()), qsizetype(i));
     }
 }
 
 const ProdutoRecord* ProductIndex::Find(const QByteArray& product, const QByteArray& type) const
 {
-    const auto found = m_first.constFind(ReferenceKey(product, type));
+    if (product.size() + type.size() > 60)
+        return nullptr; // longer than any reference of the file
+    const auto found = m_first.constFind(ReferenceKey(product.constData(), int(product.size()), type.constData(), int(type.size())));
     return found == m_first.constEnd() ? nullptr : &m_products[size_t(*found)];
 }
 
@@ -406,6 +454,7 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
     const ProductIndex index(products);
     DeliveryList list;
     list.rows.reserve(rows.size());
+    QHash<qint64, std::pair<QString, QString>> dateTexts; // a date and its sort key, by day
     for (const WorkRow& w : rows) {
         DeliveryRow d;
         QStringList& c = d.cells;
@@ -430,7 +479,7 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
             if (const auto since = DateText::parse(w.date)) {
                 const double whole = std::trunc(DaysSince(*since, settings.now));
                 stock += whole * double(rate.perDay);
-                stockText = DecimalText::FloatToStr(stock);
+                stockText = NumberText(stock);
             }
         }
         if (stockText.isEmpty())
@@ -438,7 +487,7 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
         c[DeliveryRow::ColStock] = stockText;
 
         const double available = stock - w.openValue;
-        c[DeliveryRow::ColAvailable] = DecimalText::FloatToStr(available);
+        c[DeliveryRow::ColAvailable] = NumberText(available);
 
         auto problem = [&](RateProblem::Reason reason, const QString& text = QString()) {
             RateProblem p;
@@ -496,8 +545,11 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
                 dated = false;
                 problem(RateProblem::TooFar);
             } else {
-                c[DeliveryRow::ColEndDate] = DateText::DateToStr(date);
-                c[DeliveryRow::ColEndDateKey] = DateText::SortKey(date);
+                auto texts = dateTexts.constFind(date.toJulianDay());
+                if (texts == dateTexts.constEnd())
+                    texts = dateTexts.insert(date.toJulianDay(), {DateText::DateToStr(date), DateText::SortKey(date)});
+                c[DeliveryRow::ColEndDate] = texts->first;
+                c[DeliveryRow::ColEndDateKey] = texts->second;
             }
         }
         if (!dated)

@@ -32,10 +32,19 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 #include <vector>
 
 namespace OrderCalculation {
+
+// A short text key held in place, so that building and looking one up allocates nothing.
+struct TextKey {
+    std::array<char, 64> bytes{}; // a header of lengths, then the texts, the rest zero
+    int used = 0;                 // bytes in use
+    bool operator==(const TextKey& other) const { return bytes == other.bytes; }
+};
+size_t qHash(const TextKey& key, size_t seed = 0) noexcept;
 
 // What the calculation depends on besides the records.
 struct Settings {
@@ -137,7 +146,7 @@ public:
 
 private:
     const std::vector<ProdutoRecord>& m_products;
-    QHash<QByteArray, qsizetype> m_first;
+    QHash<TextKey, qsizetype> m_first;
 };
 
 // Units a product makes per day: HoursPerDay x cycles per hour x moulds of its first line.
