@@ -3,6 +3,7 @@
 // dates with their weekend rules in a point and a comma locale, the projected stock, one line per
 // client, and the bad texts and missing rates that must leave every file as it was.
 #include "orders/OrderCalculation.h"
+#include "orders/OrderRecords.h"
 #include "store/AccessPatterns.h"
 #include "store/DateText.h"
 #include "support/TestSupport.h"
@@ -13,44 +14,6 @@ using namespace OrderCalculation;
 using namespace testsupport;
 
 namespace {
-
-EncomProdutoRecord order(const QString& product, const QString& type, const QString& client, const QString& quantity,
-                         const QString& delivered = "0", OrderState state = OrderActive)
-{
-    auto r = EmptyRecord<EncomProdutoRecord>();
-    r.product = product;
-    r.type = type;
-    r.client = client;
-    r.quantity = quantity;
-    r.delivered = delivered;
-    r.date = "01/09/2026";
-    r.state = state;
-    return r;
-}
-
-StockProdutoRecord stock(const QString& product, const QString& type, const QString& stock, const QString& ordered,
-                         const QString& available, const QString& date)
-{
-    auto r = EmptyRecord<StockProdutoRecord>();
-    r.product = product;
-    r.type = type;
-    r.stock = stock;
-    r.ordered = ordered;
-    r.available = available;
-    r.date = date;
-    return r;
-}
-
-ProdutoRecord product(const QString& name, const QString& type, const QString& cycles, const QString& moulds)
-{
-    auto r = EmptyRecord<ProdutoRecord>();
-    r.Produto = name;
-    r.Tipo = type;
-    r.MateriaPrima = "PP";
-    r.Ciclo = cycles;
-    r.Moldes = moulds;
-    return r;
-}
 
 // Thursday 10 September 2026, 10:00.
 const QDateTime kNow(QDate(2026, 9, 10), QTime(10, 0));

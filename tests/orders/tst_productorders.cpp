@@ -4,6 +4,7 @@
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "masterdata/MasterTestSupport.h"
+#include "orders/OrderRecords.h"
 #include "orders/TForm_EncomProduto.h"
 #include "report/TForm2.h"
 #include "shell/RecordEditing.h"
@@ -22,30 +23,13 @@ using namespace testsupport;
 
 namespace {
 
-EncomProdutoRecord order(const QString& product, const QString& type, const QString& client, const QString& quantity,
-                         const QString& date, OrderState state, const QString& delivered = "0")
+// An order of the screen's list: dated, with a second date and a reference.
+EncomProdutoRecord listed(const QString& product, const QString& type, const QString& client, const QString& quantity,
+                          const QString& date, OrderState state, const QString& delivered = "0")
 {
-    auto r = EmptyRecord<EncomProdutoRecord>();
-    r.product = product;
-    r.type = type;
-    r.client = client;
-    r.quantity = quantity;
-    r.date = date;
+    auto r = order(product, type, client, quantity, delivered, state, date);
     r.secondDate = "30/09/2026";
     r.reference = "E0001";
-    r.delivered = delivered;
-    r.state = state;
-    return r;
-}
-
-ProdutoRecord product(const QString& name, const QString& type, const QString& cycles, const QString& moulds)
-{
-    auto r = EmptyRecord<ProdutoRecord>();
-    r.Produto = name;
-    r.Tipo = type;
-    r.MateriaPrima = "PP";
-    r.Ciclo = cycles;
-    r.Moldes = moulds;
     return r;
 }
 
@@ -81,10 +65,10 @@ private Q_SLOTS:
         WriteAllRecords(m_app->path(DataFile::Produtos),
                         std::vector<ProdutoRecord>{product("Mesa", "Pinho", "50", "2"), product("Vaso", "Verde", "20", "0")});
         WriteAllRecords(m_app->path(DataFile::Clientes), std::vector<FornecedorRecord>{client("Ana"), client("Rui")});
-        m_records = {order("Mesa", "Pinho", "Ana", "100", "05/09/2026", OrderActive, "30"),
-                     order("Mesa", "Pinho", "Rui", "50", "01/09/2026", OrderArchived),
-                     order("Vaso", "Verde", "Rui", "10", "03/09/2026", OrderOnHold),
-                     order("Vaso", "Verde", ProductionClient(), "40", "02/09/2026", OrderActive)};
+        m_records = {listed("Mesa", "Pinho", "Ana", "100", "05/09/2026", OrderActive, "30"),
+                     listed("Mesa", "Pinho", "Rui", "50", "01/09/2026", OrderArchived),
+                     listed("Vaso", "Verde", "Rui", "10", "03/09/2026", OrderOnHold),
+                     listed("Vaso", "Verde", ProductionClient(), "40", "02/09/2026", OrderActive)};
         WriteAllRecords(m_orders, m_records);
     }
     void cleanup()
