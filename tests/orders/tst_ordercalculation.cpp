@@ -264,16 +264,27 @@ private Q_SLOTS:
     }
 
     // No moulds, no cycles, a bad cycles text or no product at all: no days, no date, sorted last
-    // and named in one message; products in stock still get today.
+    // and named in one message; products in stock still get today. A stock file that is up to date
+    // stays byte for byte as it was.
     void productsWithoutRate()
     {
         const std::vector<EncomProdutoRecord> orders{order("Sem", "Moldes", "A", "10"), order("Sem", "Ciclos", "A", "10"),
                                                      order("Mau", "Ciclo", "A", "10"), order("Nada", "X", "A", "10"),
                                                      order("Tem", "Stock", "A", "10")};
-        const std::vector<StockProdutoRecord> inStock{stock("Tem", "Stock", "50", "10", "40", "01/09/2026")};
         const std::vector<ProdutoRecord> products{product("Sem", "Moldes", "50", "0"), product("Sem", "Ciclos", "", "2"),
                                                   product("Mau", "Ciclo", "5x", "2"), product("Tem", "Stock", "0", "0")};
-        const TotalsOutcome out = ComputeOrderTotals(orders, inStock, settings());
+        TempFolder folder;
+        WriteAllRecords(folder.file(DataFile::EncomProduto), orders);
+        const QString d = "01/09/2026";
+        const std::vector<StockProdutoRecord> upToDate{
+            stock("Sem", "Moldes", "0", "10", "-10", d), stock("Sem", "Ciclos", "0", "10", "-10", d),
+            stock("Mau", "Ciclo", "0", "10", "-10", d), stock("Nada", "X", "0", "10", "-10", d),
+            stock("Tem", "Stock", "50", "10", "40", d)};
+        WriteAllRecords(folder.file(DataFile::StockProduto), upToDate);
+        const QByteArray before = readFile(folder.file(DataFile::StockProduto));
+        const TotalsOutcome out = RecalculateOrderedQuantities(folder.path(), settings());
+        QVERIFY(out.ok());
+        QCOMPARE(readFile(folder.file(DataFile::StockProduto)), before);
         const DeliveryList list = ComputeDeliveryDates(out.totals.rows, products, settings());
         QCOMPARE(list.rows.size(), size_t(5));
         for (int i = 0; i < 4; ++i) {

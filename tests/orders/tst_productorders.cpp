@@ -109,8 +109,32 @@ private Q_SLOTS:
         doubleClickCell(grid, 0, 1); // read-only
         QVERIFY(!IsEditMode(s->Button_EncomendaAdd));
         QCOMPARE(m_app->form->HelpContext(), 32);
-        VERIFY_SCREEN_LAYOUT(*m_app->form, "menu_EditEncomProduto");
-        VERIFY_SCREEN_LAYOUT(*m_app->form, "menu_PlanEncomenda");
+    }
+
+    // With the sample company, in both languages at both window sizes: every control inside the
+    // screen, none over another, no caption cut; the delivery list likewise.
+    void fitsTheWindow_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::newRow("English") << QByteArray("English");
+        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+    }
+    void fitsTheWindow()
+    {
+        QFETCH(QByteArray, language);
+        m_app.reset();
+        MasterScreens app("Language=" + language + "\r\n");
+        copySampleCompany(app.companyFolder());
+        VERIFY_SCREEN_LAYOUT(*app.form, "menu_EditEncomProduto");
+        VERIFY_SCREEN_LAYOUT(*app.form, "menu_PlanEncomenda");
+        auto* s = app.open<TForm_EncomProduto>("menu_PlanEncomenda");
+        QStringList problems{"not shown"};
+        QTimer::singleShot(0, s->ResultWindow(), [&] {
+            problems = LayoutProblems(s->ResultWindow());
+            s->ResultWindow()->Button_EncomendaClose->click();
+        });
+        click(s->Button_EncomendaCalculate);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 
     // A production order taken for editing warns and keeps its client; archiving it is stored in
