@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -314,9 +315,17 @@ void TForm_EncomProduto::StringGrid6DblClick(int row)
 
 bool TForm_EncomProduto::eventFilter(QObject* watched, QEvent* event)
 {
+    // Leaving the quantity box for another control of the window checks it (not when a message box
+    // or another window takes the focus, which would check it again and again).
     if (watched == Edit_EncomendaQuant && event->type() == QEvent::FocusOut && isVisible() && !IsClosing()
-        && Edit_EncomendaQuant->isEnabled())
-        Edit_EncomendaQuantExit();
+        && Edit_EncomendaQuant->isEnabled()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !m_checkingQuantity) {
+            m_checkingQuantity = true;
+            Edit_EncomendaQuantExit();
+            m_checkingQuantity = false;
+        }
+    }
     return ScreenForm::eventFilter(watched, event);
 }
 
@@ -409,7 +418,9 @@ void TForm_EncomProduto::StoreOrder(qint64 index)
         r.quantity = Edit_EncomendaQuant->text();
         r.date = Edit_EncomendaData->text();
         r.reference = Edit_EncomendaRef->text();
-        r.delivered = Edit_EncomendaQuantExec->text();
+        // A new order has delivered nothing (the box may show the delivered quantity of the row
+        // last clicked).
+        r.delivered = index < 0 ? QStringLiteral("0") : Edit_EncomendaQuantExec->text();
         r.state = state;
     });
 }

@@ -102,4 +102,5 @@ private:
     SelectedRow* m_selected;
     QPointer<TForm2> m_form2;
     QString m_rateProblems; // shown once the delivery list is on screen
+    bool m_checkingQuantity = false;
 };

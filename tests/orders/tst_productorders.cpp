@@ -188,6 +188,8 @@ private Q_SLOTS:
     {
         auto* s = entry();
         const QByteArray before = readFile(m_orders);
+        clickCell(s->StringGrid6, 0, row(s, 1)); // shows its 30 delivered; a new order has none
+        QCOMPARE(s->Edit_EncomendaQuantExec->text(), QString("30"));
         s->ComboBox_Produto->setCurrentIndex(s->ComboBox_Produto->findText("Mesa"));
         s->ComboBox_ProdutoCor->setCurrentIndex(s->ComboBox_ProdutoCor->findText("Pinho"));
         replaceText(s->Edit_EncomendaQuant, "123456789012");
