@@ -27,6 +27,7 @@ function(quorvale_install_program target)
 endfunction()
 
 quorvale_install_program(quorvale)
+quorvale_install_program(quorvale-data)
 install(FILES ${QUORVALE_SAMPLE_DIR}/Quorvale.ini ${CMAKE_SOURCE_DIR}/data/Quorvale.LNG ${QUORVALE_HELP_FILE}
         DESTINATION ${QUORVALE_INSTALL_DIR})
 install(DIRECTORY ${QUORVALE_SAMPLE_DIR}/Test_database DESTINATION ${QUORVALE_INSTALL_DIR})
@@ -67,7 +68,7 @@ include(CPack)
 # The test of the installation installs the build tree under a temporary prefix.
 function(quorvale_install_test_setup)
   if(TARGET tst_install)
-    add_dependencies(tst_install quorvale quorvale_help quorvale_stage)
+    add_dependencies(tst_install quorvale quorvale-data quorvale_help quorvale_stage)
     target_compile_definitions(tst_install PRIVATE
       QUORVALE_BINARY_DIR="${CMAKE_BINARY_DIR}" QUORVALE_CMAKE_COMMAND="${CMAKE_COMMAND}")
   endif()

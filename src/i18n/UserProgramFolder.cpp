@@ -96,15 +96,33 @@ QString Prepare(const QString& installed, const QString& user)
     return {};
 }
 
-QString Choose(const QString& executableFolder, const QString& userFolder)
+namespace {
+
+bool UsesExecutableFolder(const QString& executableFolder)
 {
     const QFileInfo folder(executableFolder);
-    if (folder.isWritable() && (!QFileInfo::exists(executableFolder + QStringLiteral("/") + kSettings)
-                                || QFileInfo(executableFolder + QStringLiteral("/") + kSettings).isWritable()))
+    const QFileInfo settings(executableFolder + QStringLiteral("/") + kSettings);
+    return folder.isWritable() && (!settings.exists() || settings.isWritable());
+}
+
+} // namespace
+
+QString Choose(const QString& executableFolder, const QString& userFolder)
+{
+    if (UsesExecutableFolder(executableFolder))
         return executableFolder;
     if (!Prepare(executableFolder, userFolder).isEmpty())
         return executableFolder;
     return userFolder;
+}
+
+QString Find(const QString& executableFolder, const QString& userFolder)
+{
+    if (UsesExecutableFolder(executableFolder))
+        return executableFolder;
+    if (QFileInfo(userFolder + QStringLiteral("/") + kSettings).isFile())
+        return userFolder;
+    return executableFolder;
 }
 
 } // namespace UserProgramFolder

@@ -22,4 +22,9 @@ QString Prepare(const QString& installed, const QString& user);
 // so that the start-up check tells what is missing).
 QString Choose(const QString& executableFolder, const QString& userFolder);
 
+// The program folder that Choose gives, without making or copying anything (for programs that only
+// read the settings): the executable folder when the user may write there, else the user folder
+// when it holds the settings file, else the executable folder.
+QString Find(const QString& executableFolder, const QString& userFolder);
+
 } // namespace UserProgramFolder

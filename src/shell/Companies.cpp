@@ -3,7 +3,7 @@
 #include "i18n/IniFile.h"
 #include "i18n/Language.h"
 #include "i18n/SettingsFiles.h"
-#include "shell/Globals.h"
+#include "i18n/ProgramState.h"
 #include "store/Cp1252.h"
 
 #include <QDir>
