@@ -33,6 +33,9 @@ namespace {
 const QColor Red(255, 0, 0);
 const QColor Green(0, 128, 0);
 
+// The columns of the check panel.
+enum { ColCheckFile, ColCheckRecord, ColCheckField, ColCheckText, ColCheckSortKey };
+
 // The clients picture: two small figures.
 QPixmap clientsPicture()
 {
@@ -214,6 +217,25 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     Label7 = global.dateLabel;
     Label7->setObjectName(QStringLiteral("Label7"));
     Shape5 = global.grip;
+
+    m_panels[PanelCheck] = BuildPanel(PanelCheck, "Panel_Check", "StringGrid_Check", 5, "Check", "Shape6");
+    const PanelParts& check = m_panels[PanelCheck];
+    Panel_Check = check.panel;
+    StringGrid_Check = check.grid;
+    Button_CheckClose = check.close;
+    Button_CheckPrint = check.print;
+    Button_CheckFile = check.file;
+    Button_CheckCopyMem = check.copyMem;
+    Label_CheckDate = check.dateLabel;
+    Label_CheckDate->setObjectName(QStringLiteral("Label_CheckDate"));
+    Label_CheckDate->setGeometry(8, 14, 130, 16);
+    Label_CheckCount = new QLabel(Panel_Check);
+    Label_CheckCount->setObjectName(QStringLiteral("Label_CheckCount"));
+    Label_CheckCount->setGeometry(140, 14, 250, 16);
+    Shape6 = check.grip;
+    StringGrid_Check->setColumnShares({0.19, 0.08, 0.16, 0.57});
+    StringGrid_Check->setColWidths(ColCheckSortKey, 0);
+    StringGrid_Check->setTitleSortColumn(ColCheckRecord, ColCheckSortKey);
 
     connect(SpeedButton_Close, &QToolButton::clicked, this, &TForm2::SpeedButton_CloseClick);
     SetUpColouring();
@@ -449,8 +471,41 @@ QString TForm2::PrintTitle(ListPanel panel) const
     case PanelProducaoPlan: return LangTitle[12].trimmed();
     case PanelUtiliz: return LangTitle[22].trimmed();
     case PanelGeralView: return LangTitle[23];
+    case PanelCheck: {
+        const QString title = LangText(QStringLiteral("label_CheckTitle"), QStringLiteral("Check of the company files"));
+        return m_checkedCompany.isEmpty() ? title : title + QStringLiteral(" - ") + m_checkedCompany;
+    }
     }
     return {};
+}
+
+void TForm2::ShowCheckFindings(const CompanyCheck::Result& result, const QString& company)
+{
+    StringGrid* grid = StringGrid_Check;
+    {
+        GridUpdate update(grid);
+        grid->setRowCount(int(std::max<size_t>(2, result.findings.size() + 1)));
+        grid->setRowTexts(0, {LangText(QStringLiteral("label_CheckFile"), QStringLiteral("File")),
+                              LangText(QStringLiteral("label_CheckRecord"), QStringLiteral("Record")),
+                              LangText(QStringLiteral("label_CheckField"), QStringLiteral("Field")),
+                              LangText(QStringLiteral("label_CheckProblem"), QStringLiteral("Problem")), QString()});
+        auto& rows = grid->rows();
+        for (size_t i = 0; i < result.findings.size(); ++i) {
+            const CompanyCheck::Finding& f = result.findings[i];
+            // Records sort by their numbers.
+            const QString key = QStringLiteral("%1").arg(f.record, 12, 10, QChar('0'));
+            rows[i + 1] = {f.file, QString::number(f.record), f.field, f.text, key};
+        }
+    }
+    const QString count = LangText(QStringLiteral("label_CheckCount"), QStringLiteral("%1 problem(s) in %2 records"))
+                              .arg(result.findings.size())
+                              .arg(result.records);
+    Label_CheckCount->setText(count);
+    Label_CheckDate->setText(DateText::DateToStr(Clock::today()) + QLatin1Char(' ') + DateText::TimeToStr(Clock::now().time()));
+    m_checkedCompany = company;
+    SetCaption(PrintTitle(PanelCheck));
+    grid->setScreenTitle(PrintTitle(PanelCheck));
+    ShowPanel(PanelCheck);
 }
 
 // ---------------------------------------------------------------------------------------------

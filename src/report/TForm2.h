@@ -1,10 +1,13 @@
 #pragma once
 
 // The result lists window: a pop-up with one panel per kind of computed list (raw-material needs,
-// delivery dates, week plan, utilisation by month, global view detail). The calculating screens
+// delivery dates, week plan, utilisation by month, global view detail, the findings of the check of
+// the company files). The calculating screens
 // fill a panel's grid and labels, show that panel and show the window below the main window; the
 // window colours the cells, sorts by a heading click, resizes vertically, and prints, exports or
 // copies the list.
+
+#include "store/CompanyCheck.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -41,8 +44,8 @@ public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
 
-    enum ListPanel { PanelStock, PanelEncomenda, PanelProducaoPlan, PanelUtiliz, PanelGeralView };
-    static constexpr int PanelCount = 5;
+    enum ListPanel { PanelStock, PanelEncomenda, PanelProducaoPlan, PanelUtiliz, PanelGeralView, PanelCheck };
+    static constexpr int PanelCount = 6;
 
     // Design measures.
     static constexpr int PanelWidth = 690;
@@ -66,6 +69,11 @@ public:
     void PlaceBelow(QWidget* mainWindow);
     // Shows the window modally; "ok" (QDialog::Accepted) when it closes.
     int ShowModal();
+
+    // The findings of the check of the company files into the check panel: one row per finding with
+    // file, record, field and text (a hidden column sorts the records as numbers), the moment of
+    // the check and the count in the labels, the company in the caption; the panel is shown.
+    void ShowCheckFindings(const CompanyCheck::Result& result, const QString& company);
 
     // --- Services -------------------------------------------------------------------------------
     // The export file: "stocks.txt" in the temporary folder.
@@ -141,6 +149,16 @@ public:
     QLabel* Label7; // date
     TGripShape* Shape5;
 
+    QFrame* Panel_Check;
+    StringGrid* StringGrid_Check; // file, record, field, problem; hidden: record sort key
+    TRe2Buttn* Button_CheckClose;
+    TRe2Buttn* Button_CheckPrint;
+    TRe2Buttn* Button_CheckFile;
+    TRe2Buttn* Button_CheckCopyMem;
+    QLabel* Label_CheckDate;
+    QLabel* Label_CheckCount; // "3 problems in 1,204 records"
+    TGripShape* Shape6;
+
     // The small picture drawn in the delivery-date grid (the clients button).
     QPixmap Image1;
 
@@ -186,4 +204,5 @@ private:
     QPoint m_moveStart;
     QPoint m_moveWindowStart;
     QPointer<StringGrid> m_screenGrid;
+    QString m_checkedCompany; // of the findings in the check panel
 };

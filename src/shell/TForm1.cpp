@@ -11,6 +11,7 @@
 #include "i18n/SettingsFiles.h"
 #include "i18n/TFormOptions.h"
 #include "report/GridPrint.h"
+#include "report/TForm2.h"
 #include "shell/Application.h"
 #include "shell/Companies.h"
 #include "shell/DesktopServices.h"
@@ -23,6 +24,7 @@
 #include "shell/Theme.h"
 #include "shell/ToolbarIcons.h"
 #include "store/Clock.h"
+#include "store/CompanyCheck.h"
 #include "store/NeutralFormat.h"
 #include "store/Records.h"
 
@@ -347,6 +349,7 @@ void TForm1::BuildMenus()
     AddItem(backup, "menu_ToolsBackupBackup", QStringLiteral("&Backup (save)"), &TForm1::menu_ToolsBackupBackupClick);
     AddItem(backup, "menu_ToolsBackupRevert", QStringLiteral("&Revert  (open)"), &TForm1::menu_ToolsBackupRevertClick);
     AddItem(tools, "menu_ToolsRename", QStringLiteral("Rename &Item..."), &TForm1::menu_ToolsRenameClick);
+    AddItem(tools, "menu_ToolsCheckFiles", QStringLiteral("Check company &files ..."), &TForm1::menu_ToolsCheckFilesClick);
     tools->addSeparator();
     QMenu* archive = AddMenu(tools, "menu_ToolsArchive", QStringLiteral("&Archive"));
     archive->menuAction()->setEnabled(false);
@@ -1192,6 +1195,30 @@ void TForm1::menu_ToolsCalculatorClick() { StartToolOrWarn(DesktopServices::Tool
 void TForm1::SpeedButton_CalculatorClick() { menu_ToolsCalculatorClick(); }
 
 void TForm1::menu_ToolsNotepadClick() { StartToolOrWarn(DesktopServices::Tool::TextEditor); }
+
+void TForm1::menu_ToolsCheckFilesClick()
+{
+    CompanyCheck::Result result;
+    {
+        Hourglass wait;
+        result = CompanyCheck::Check(DatabaseFolder, true);
+    }
+    if (!result.error.isEmpty()) {
+        MessageBox::error(LangText(QStringLiteral("msg_CheckFailed"), QStringLiteral("The company files could not be read:"))
+                          + QLatin1Char('\r') + result.error);
+        return;
+    }
+    if (result.findings.empty()) {
+        MessageBox::information(LangText(QStringLiteral("msg_CheckClean"),
+                                         QStringLiteral("No problems were found in the %1 records of the company files."))
+                                    .arg(result.records));
+        return;
+    }
+    TForm2 lists(this);
+    lists.ShowCheckFindings(result, CurrentCompany);
+    lists.PlaceBelow(this);
+    lists.ShowModal();
+}
 
 void TForm1::ShowHelp(int command)
 {

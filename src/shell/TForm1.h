@@ -118,6 +118,8 @@ public slots:
     void menu_ToolsBackupBackupClick();
     void menu_ToolsBackupRevertClick();
     void menu_ToolsRenameClick();
+    // The check of the open company's files, its findings in the result lists window.
+    void menu_ToolsCheckFilesClick();
     // Help
     void menu_HelpContentsClick();
     void menu_HelpKeywordSearchClick();
