@@ -42,7 +42,10 @@ function(quorvale_staging_test_setup)
   if(TARGET tst_bigdb AND TARGET quorvale_make_bigdb)
     add_dependencies(tst_bigdb quorvale_make_bigdb)
   endif()
-  foreach(test tst_sample tst_staging tst_bigdb)
+  if(TARGET tst_datacli)
+    add_dependencies(tst_datacli quorvale-data)
+  endif()
+  foreach(test tst_sample tst_staging tst_bigdb tst_datacli)
     if(TARGET ${test})
       target_compile_definitions(${test} PRIVATE
         QUORVALE_SAMPLE_DIR="${QUORVALE_SAMPLE_DIR}"

@@ -233,7 +233,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     Label_CheckCount->setObjectName(QStringLiteral("Label_CheckCount"));
     Label_CheckCount->setGeometry(140, 14, 250, 16);
     Shape6 = check.grip;
-    StringGrid_Check->setColumnShares({0.19, 0.08, 0.16, 0.57});
+    StringGrid_Check->setColumnShares({0.19, 0.10, 0.15, 0.56});
     StringGrid_Check->setColWidths(ColCheckSortKey, 0);
     StringGrid_Check->setTitleSortColumn(ColCheckRecord, ColCheckSortKey);
 

@@ -67,7 +67,11 @@ public:
                 } else {
                     if (c == '\n')
                         ++m_line;
-                    field->append(c);
+                    // The run of ordinary characters up to the next quote or line break at once.
+                    const char* run = m_p;
+                    while (m_p < m_end && *m_p != '"' && *m_p != '\n')
+                        ++m_p;
+                    field->append(c).append(run, m_p - run);
                 }
                 continue;
             }
@@ -92,7 +96,11 @@ public:
                     m_problems.append(located(m_shown, m_line, QStringLiteral("text after a closing quote")));
                     wasQuoted = false;
                 }
-                field->append(c);
+                // The run of ordinary characters up to the next separator, quote or line break.
+                const char* run = m_p;
+                while (m_p < m_end && *m_p != ',' && *m_p != '"' && *m_p != '\n' && *m_p != '\r')
+                    ++m_p;
+                field->append(c).append(run, m_p - run);
             }
         }
         if (quoted)
@@ -158,9 +166,17 @@ QString hex4(long cp) { return QStringLiteral("%1").arg(qulonglong(cp), 4, 16, Q
 // The Windows-1252 bytes of a UTF-8 text; on a fault, the problem (and false).
 bool toCp1252(const QByteArray& utf8, bool refuseControls, QByteArray& out, QString& problem)
 {
-    out.resize(0);
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.constData());
     const auto* end = p + utf8.size();
+    // Plain ASCII (most texts) is its own Windows-1252.
+    bool ascii = true;
+    for (const auto* q = p; q < end && ascii; ++q)
+        ascii = *q < 0x80 && !(refuseControls && (*q < 0x20 || *q == 0x7F));
+    if (ascii) {
+        out = utf8;
+        return true;
+    }
+    out.resize(0);
     while (p < end) {
         const long cp = nextCodePoint(p, end);
         if (cp < 0) {
@@ -257,6 +273,8 @@ public:
             if (f.kind == Kind::Text || problem.startsWith(QLatin1String("control")))
                 return problem;
         }
+        if (f.kind == Kind::Text)
+            return lengthProblem(f, value, stored);
         const QString text = QString::fromUtf8(value);
         switch (f.kind) {
         case Kind::Text:
@@ -299,13 +317,18 @@ public:
                 return QStringLiteral("'%1' is not an order state (0 active, 1 archived, 2 on hold)").arg(text);
             return {};
         }
-        if (stored.size() > f.capacity)
-            return QStringLiteral("'%1' has %2 characters; the field holds at most %3")
-                .arg(text).arg(stored.size()).arg(f.capacity);
-        return {};
+        return lengthProblem(f, value, stored);
     }
 
 private:
+    static QString lengthProblem(const Field& f, const QByteArray& value, const QByteArray& stored)
+    {
+        if (stored.size() > f.capacity)
+            return QStringLiteral("'%1' has %2 characters; the field holds at most %3")
+                .arg(QString::fromUtf8(value)).arg(stored.size()).arg(f.capacity);
+        return {};
+    }
+
     // Dates repeat: each distinct text is read once.
     bool isRegionalDate(const QByteArray& value, const QString& text)
     {

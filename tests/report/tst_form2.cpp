@@ -12,8 +12,10 @@
 #include "shell/MessageBox.h"
 #include "shell/StringGrid.h"
 #include "store/Clock.h"
+#include "store/CompanyCheck.h"
 #include "store/RegionalSettings.h"
 #include "support/LayoutCheck.h"
+#include "support/ShellTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -398,6 +400,55 @@ private Q_SLOTS:
         QTest::mouseClick(form.Button_UtilizFile, Qt::LeftButton);
         QCOMPARE(exportedLines().first(), " " + QString("Equipamento").leftJustified(24) + QString("jan-24").leftJustified(16)
                                               + QString("Totals").leftJustified(16));
+    }
+
+    // The findings of the check: one row each, the record column sorting by number, the count, the
+    // moment and the company in the labels and the title; the list prints, exports and copies as
+    // every list, in both languages without a cut text.
+    void checkPanelListsTheFindings()
+    {
+        ScopedRegionalSettings point(RegionalSettings::pointLocale());
+        CompanyCheck::Result result;
+        result.records = 1204;
+        result.findings = {{"StockMateria.DAT", 10, "date", "date", "'31/02/2026' is not a date"},
+                           {"StockMateria.DAT", 9, "material", "reference", "no raw material 'PVC' in MateriasPrimas.DAT"},
+                           {"Produtos.DAT", 120, "", "size", "40 bytes after the last whole record"}};
+        for (const QString language : {"English", "Portuguese"}) {
+            CurrentLanguage = language;
+            OpenLanguageFile(QStringLiteral(QUORVALE_SOURCE_DIR "/data/Quorvale.LNG"));
+            TForm2 form;
+            form.ShowCheckFindings(result, "Acme");
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QCOMPARE(form.ShownPanel(), int(TForm2::PanelCheck));
+            StringGrid* grid = form.StringGrid_Check;
+            QCOMPARE(grid->RowCount(), 4);
+            const bool english = language == "English";
+            QCOMPARE(grid->RowTexts(0).mid(0, 4), english ? QStringList({"File", "Record", "Field", "Problem"})
+                                                          : QStringList({"Ficheiro", "Registo", "Campo", "Problema"}));
+            QCOMPARE(grid->RowTexts(2).mid(0, 4),
+                     QStringList({"StockMateria.DAT", "9", "material", "no raw material 'PVC' in MateriasPrimas.DAT"}));
+            QCOMPARE(grid->ColWidths(4), 0);
+            QCOMPARE(form.Label_CheckCount->text(), english ? QString("3 problem(s) in 1204 records")
+                                                            : QString("3 problema(s) em 1204 registos"));
+            QCOMPARE(form.Label_CheckDate->text(), "10/05/2024 09:00:00");
+            const QString title = english ? "Check of the company files - Acme" : "Verificação dos ficheiros da empresa - Acme";
+            QCOMPARE(form.Label_caption->text(), title);
+            QCOMPARE(form.PrintTitle(TForm2::PanelCheck), title);
+            const QStringList problems = testsupport::LayoutProblems(&form);
+            QVERIFY2(problems.isEmpty(), qPrintable(language + ": " + problems.join('\n')));
+
+            testsupport::pressTitle(grid, 1);
+            QCOMPARE(QStringList({grid->Cells(1, 1), grid->Cells(1, 2), grid->Cells(1, 3)}), QStringList({"9", "10", "120"}));
+            QTest::mouseClick(form.Button_CheckFile, Qt::LeftButton);
+            QVERIFY(exportedLines().value(2).startsWith(" StockMateria.DAT"));
+            QTest::mouseClick(form.Button_CheckCopyMem, Qt::LeftButton);
+            QVERIFY(QApplication::clipboard()->text().contains("StockMateria.DAT\t10\tdate\t'31/02/2026' is not a date\r\n"));
+            QTest::mouseClick(form.Button_CheckClose, Qt::LeftButton);
+            QVERIFY(form.Panel_Check->isHidden());
+            CloseLanguageFile();
+        }
+        CurrentLanguage = QStringLiteral("English");
     }
 
     // Every panel as a user sees it in both languages, filled with a list: every control inside

@@ -23,7 +23,7 @@ private Q_SLOTS:
         QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
 
         const QString program = root + "/lib/quorvale/";
-        for (const char* f : {"quorvale", "Quorvale.ini", "Quorvale.LNG", "Quorvale.chm", "Test_database/Produtos.DAT"})
+        for (const char* f : {"quorvale", "quorvale-data", "Quorvale.ini", "Quorvale.LNG", "Quorvale.chm", "Test_database/Produtos.DAT"})
             QVERIFY2(QFileInfo::exists(program + f), f);
         QVERIFY(QFileInfo(program + "quorvale").isExecutable());
         // The shipped settings and language file, byte for byte; the sample as built.
@@ -31,9 +31,16 @@ private Q_SLOTS:
         QCOMPARE(readFile(program + "Quorvale.ini"), readFile(QUORVALE_SOURCE_DIR "/data/Quorvale.ini"));
         QCOMPARE(QDir(program + "Test_database").entryList(QDir::Files).size(), 12);
 
-        const QFileInfo link(root + "/bin/quorvale");
-        QVERIFY(link.isSymLink());
-        QCOMPARE(link.canonicalFilePath(), QFileInfo(program + "quorvale").canonicalFilePath());
+        for (const QString name : {"quorvale", "quorvale-data"}) {
+            const QFileInfo link(root + "/bin/" + name);
+            QVERIFY(link.isSymLink());
+            QCOMPARE(link.canonicalFilePath(), QFileInfo(program + name).canonicalFilePath());
+        }
+        // The command line, started through its link, finds its program folder and the sample.
+        QProcess check;
+        check.start(root + "/bin/quorvale-data", {"check", "Test_database"});
+        QVERIFY(check.waitForFinished(30000));
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
 
         const QString entry = QString::fromUtf8(readFile(root + "/share/applications/quorvale.desktop"));
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));

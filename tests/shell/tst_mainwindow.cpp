@@ -14,6 +14,7 @@
 #include "shell/ScreenForm.h"
 #include "shell/StringGrid.h"
 #include "shell/TForm1.h"
+#include "report/TForm2.h"
 #include "store/Records.h"
 #include "support/ShellTestSupport.h"
 #include "support/LayoutCheck.h"
@@ -32,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QTimer>
 #include <QWheelEvent>
 
 using testsupport::ProgramHome;
@@ -186,7 +188,7 @@ private Q_SLOTS:
             "menu_ViewEncomMatPrima", "menu_ViewEncomProduto", "menu_ViewProducao", "menu_ViewProducIndicesUtil",
             "menu_ViewProducQuantidades", "menu_ToolsCustos", "menu_ToolsCustosProduto", "menu_Tools",
             "menu_ToolsCalculator", "menu_ToolsNotepad", "menu_ToolsBackup", "menu_ToolsBackupBackup",
-            "menu_ToolsBackupRevert", "menu_ToolsRename", "menu_ToolsArchive", "menu_ToolsArchiveSave", "menu_ToolsCalc",
+            "menu_ToolsBackupRevert", "menu_ToolsRename", "menu_ToolsCheckFiles", "menu_ToolsArchive", "menu_ToolsArchiveSave", "menu_ToolsCalc",
             "menu_Help", "menu_HelpContents", "menu_HelpKeywordSearch", "menu_HelpTopic", "menu_HelpFeedback",
             "menu_HelpAbout"};
         for (const QString& n : names)
@@ -526,6 +528,37 @@ private Q_SLOTS:
         history->setCurrentIndex(1);
         emit history->activated(1);
         QCOMPARE(history->count(), 2);
+    }
+
+    // Tools > Check company files ...: the findings of the open company in the result lists window,
+    // or a message when there are none; the caption in the language of the settings.
+    void checkCompanyFilesCommand()
+    {
+        ProgramHome home("[Options]\r\nLanguage=Portuguese\r\nLastSuplier=Test_database\r\n"
+                         "[Supliers]\r\nNumber=1\r\nSup1=Test_database\r\n");
+        TForm1 form;
+        form.show();
+        QCOMPARE(item(form, "menu_ToolsCheckFiles")->text(), QString("&Verificar ficheiros da empresa ..."));
+        startCompany(form, "Test_database");
+        item(form, "menu_ToolsCheckFiles")->trigger();
+        QCOMPARE(MessageBox::shownTexts().value(0),
+                 QString("Não foram encontrados problemas nos 0 registos dos ficheiros da empresa."));
+        writeFile(home.file("Test_database/StockMateria.DAT"), QByteArray(3, '\0'));
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* lists = qobject_cast<TForm2*>(w); lists && lists->isVisible()) {
+                    shown << lists->Label_caption->text();
+                    for (int r = 1; r < lists->StringGrid_Check->RowCount(); ++r)
+                        shown << lists->StringGrid_Check->RowTexts(r).mid(0, 4).join('|');
+                    lists->SpeedButton_Close->click();
+                }
+        });
+        item(form, "menu_ToolsCheckFiles")->trigger();
+        QCOMPARE(shown, QStringList({"Verificação dos ficheiros da empresa - Test_database",
+                                     "StockMateria.DAT|1||3 bytes depois do último registo completo: 3 bytes não são "
+                                     "um número inteiro de registos de 85 bytes"}));
+        CurrentLanguage = QStringLiteral("English");
     }
 
     void printCommandsGoToTheGridPrinting()
