@@ -29,10 +29,13 @@ const std::vector<ConvertedFile>& convertedFiles()
 {
     static const std::vector<ConvertedFile> files = {
         {&DataFile::Produtos, 142, {{93, 10}, {110, 5}, {116, 10}}, {}},
+        // The price of a raw material and the unit cost a purchase order copies from it are numbers
+        // like the others: left with a point, a comma locale could not read them.
+        {&DataFile::MateriasPrimas, 105, {{57, 10}}, {}},
         {&DataFile::StockMateria, 85, {{41, 10}, {52, 10}, {63, 10}}, {{74, 10}}},
         {&DataFile::StockProduto, 96, {{52, 10}, {63, 10}, {74, 10}}, {{85, 10}}},
         {&DataFile::EncomProduto, 135, {{83, 10}, {123, 10}}, {{94, 10}, {105, 10}}},
-        {&DataFile::EncomMateria, 151, {{88, 10}, {128, 10}}, {{99, 10}, {110, 10}}},
+        {&DataFile::EncomMateria, 151, {{88, 10}, {128, 10}, {139, 10}}, {{99, 10}, {110, 10}}},
         {&DataFile::MovimProduto, 77, {{41, 10}}, {{52, 10}, {63, 10}}},
         {&DataFile::MovimMateria, 77, {{41, 10}}, {{52, 10}, {63, 10}}},
         {&DataFile::HorasProducao, 156,

@@ -1,9 +1,12 @@
 // quorvale-data: the check on hand-made companies holding each kind of fault and on the sample, the
 // export and import round trips, the import's refusals, the company's resolution and the program's
 // command line and exit status.
+#include "i18n/IniFile.h"
 #include "i18n/Language.h"
 #include "store/AccessPatterns.h"
+#include "store/CompanyCheck.h"
 #include "store/DataCommands.h"
+#include "store/NeutralFormat.h"
 #include "store/RecordLayout.h"
 #include "store/Records.h"
 #include "store/RegionalSettings.h"
@@ -350,6 +353,15 @@ private Q_SLOTS:
         QVERIFY2(r.out.isEmpty(), qPrintable(r.out.join('\n')));
         QCOMPARE(r.status, 0);
         QVERIFY2(r.err.value(0).contains("neutral formats: the program has not converted the sample yet"), qPrintable(r.err.join('\n')));
+        // Converted once into a comma locale, as the program does at its first start: still clean.
+        ScopedRegionalSettings comma(RegionalSettings::commaLocale());
+        IniFile settings(home.file("Quorvale.ini"));
+        QVERIFY(ConvertNeutralFormat(settings, home.file("Test_database")).problems.isEmpty());
+        const CompanyCheck::Result converted = CompanyCheck::Check(home.file("Test_database"), false);
+        QStringList lines;
+        for (const CompanyCheck::Finding& f : converted.findings)
+            lines << f.line();
+        QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
     }
 
     // --- What cannot be read ----------------------------------------------------------------------

@@ -87,6 +87,22 @@ private Q_SLOTS:
         QVERIFY(ini.ReadBool("Options", "NeutralFormat", false));
     }
 
+    // A raw material's price and the unit cost its purchase orders copy are numbers too.
+    void pricesAreConverted()
+    {
+        ScopedRegionalSettings rs(RegionalSettings::commaLocale());
+        TempFolder dir;
+        writeFile(dir.file(DataFile::MateriasPrimas),
+                  field(40, "PP") + field(15, "R1") + field(10, "1.42") + field(30, "Plast") + field(5, "kg"));
+        writeFile(dir.file(DataFile::EncomMateria), field(40, "PP") + field(15, "R1") + field(30, "Plast") + field(10, "100")
+                                                        + field(10, "05/02/2026") + field(10, "") + field(6, "C1")
+                                                        + field(10, "0") + field(10, "1.42") + QByteArray(1, '\0'));
+        IniFile ini(dir.file("Quorvale.ini"));
+        QVERIFY(ConvertNeutralFormat(ini, dir.path()).problems.isEmpty());
+        QCOMPARE(ReadAllRecords<MateriaPrimaRecord>(dir.file(DataFile::MateriasPrimas))[0].Preco.text(), QString("1,42"));
+        QCOMPARE(ReadAllRecords<EncomMateriaRecord>(dir.file(DataFile::EncomMateria))[0].unitCost.text(), QString("1,42"));
+    }
+
     void pointLocaleKeepsNumbersAndRewritesDates()
     {
         RegionalSettings us = RegionalSettings::pointLocale();
