@@ -56,6 +56,7 @@ private Q_SLOTS:
         writeFile(installed.file("Quorvale.ini"), "");
         const QString folder = installed.path().chopped(1);
         QCOMPARE(UserProgramFolder::Choose(folder, home.file("user")), folder);
+        QCOMPARE(UserProgramFolder::Find(folder, home.file("user")), folder); // what the command line takes
         QVERIFY(!QFile::exists(home.file("user")));
         // A user folder that cannot be made leaves the installed folder (the start-up check reports).
         writeFile(home.file("blocked"), "a file, not a folder");
