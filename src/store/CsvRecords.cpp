@@ -173,7 +173,9 @@ bool toCp1252(const QByteArray& utf8, bool refuseControls, QByteArray& out, QStr
     for (const auto* q = p; q < end && ascii; ++q)
         ascii = *q < 0x80 && !(refuseControls && (*q < 0x20 || *q == 0x7F));
     if (ascii) {
-        out = utf8;
+        // Copied into the buffer's own storage: sharing the field's would cost a copy at its next use.
+        out.resize(0);
+        out.append(utf8);
         return true;
     }
     out.resize(0);
@@ -379,7 +381,7 @@ QByteArray ReadRecords(const RecordLayout::File& layout, const QByteArray& csv, 
     }
     const int columns = int(layout.fields.size());
     const qsizetype size = layout.recordSize;
-    records.reserve(csv.size() / 2);
+    records.reserve(csv.count('\n') * size); // about one record a line
     FieldChecker checker(format);
     QByteArray stored;
     QByteArray record(size, '\0');
