@@ -104,3 +104,13 @@ void WriteShiftDefault(IniFile& dataIni, const QString& company, const QString& 
 {
     dataIni.WriteString(company, QStringLiteral("ShiftDefault"), shift);
 }
+
+QString ReadStockMailFrom(const IniFile& dataIni, const QString& company)
+{
+    return dataIni.ReadString(company, QStringLiteral("StockMailFrom"), QString());
+}
+
+void WriteStockMailFrom(IniFile& dataIni, const QString& company, const QString& address)
+{
+    dataIni.WriteString(company, QStringLiteral("StockMailFrom"), address.trimmed());
+}

@@ -20,6 +20,7 @@ class IniFile;
 //   [Options]  LastSuplier                        the company created last
 //   [<company>] HourControl (bool, 1)  HourStoped (bool, 1)  HoursPerDay (24)  DaysPerWeek (7)
 //               ShiftHours ("081624")  ShiftDefault ("08")
+//               StockMailFrom (empty)   the sender of the stock mail to clients
 //
 // A missing or unreadable file, or a missing key, reads as the default.
 namespace Settings {
@@ -81,3 +82,7 @@ QString StockModeOf(const IniFile& programIni, const QString& company);
 QString ReadShiftHours(const IniFile& dataIni, const QString& company);
 QString ReadShiftDefault(const IniFile& dataIni, const QString& company);
 void WriteShiftDefault(IniFile& dataIni, const QString& company, const QString& shift);
+
+// The sender address of the company's stock mail to clients (empty: the mail names no sender).
+QString ReadStockMailFrom(const IniFile& dataIni, const QString& company);
+void WriteStockMailFrom(IniFile& dataIni, const QString& company, const QString& address);

@@ -31,7 +31,7 @@ const OptionsPanelBuilder kRenamePanelBuilder = nullptr;
 const OptionsPanelBuilder kBackupPanelBuilder = nullptr;
 
 constexpr int kPanelWidth = 274;
-constexpr int kPanelHeight = 176;
+constexpr int kPanelHeight = 204;
 constexpr int kParkedLeft = 360;
 
 QWidget* placeholder(TFormOptions* dialog, const char* name)
@@ -186,10 +186,17 @@ void TFormOptions::BuildOptionsPanel()
     RadioButton2->setToolTip(QStringLiteral("Baseados nas entradas e saidas reais de stock"));
     RadioButton2->setChecked(true);
 
+    // The sender of the stock mail to clients.
+    Label_StockMailFrom = label(p, "Label_StockMailFrom", QStringLiteral("Stock mail from :"), 3, 146, 92);
+    Edit_StockMailFrom = new QLineEdit(p);
+    Edit_StockMailFrom->setObjectName(QStringLiteral("Edit_StockMailFrom"));
+    Edit_StockMailFrom->setMaxLength(120);
+    Edit_StockMailFrom->setGeometry(96, 144, 174, 20);
+
     Label11 = new QLabel(QStringLiteral("note: must restart program after changing options"), p);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setWordWrap(true);
-    Label11->setGeometry(6, 144, 146, 28);
+    Label11->setGeometry(6, 172, 146, 28);
     QFont noteFont = Label11->font();
     noteFont.setPointSizeF(7);
     noteFont.setItalic(true);
@@ -197,10 +204,10 @@ void TFormOptions::BuildOptionsPanel()
 
     Button_ok = new TRe2Buttn(QStringLiteral("ok"), p);
     Button_ok->setObjectName(QStringLiteral("Button_ok"));
-    Button_ok->setGeometry(156, 146, 54, 23);
+    Button_ok->setGeometry(156, 174, 54, 23);
     Button_cancel = new TRe2Buttn(QStringLiteral("cancel"), p);
     Button_cancel->setObjectName(QStringLiteral("Button_cancel"));
-    Button_cancel->setGeometry(214, 146, 54, 23);
+    Button_cancel->setGeometry(214, 174, 54, 23);
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TFormOptions::ScrollBar1Change);
     connect(ScrollBar2, &QScrollBar::valueChanged, this, &TFormOptions::ScrollBar2Change);
@@ -247,6 +254,7 @@ void TFormOptions::ApplyFormLanguage(const QString& language)
         {"CheckBox6", "label_hourstoped", "Equip.Stoped =0h"},
         {"RadioButton1", "label_auto", "Auto"},
         {"RadioButton2", "label_manual", "Manual"},
+        {"Label_StockMailFrom", "label_StockMailFrom", "Stock mail from :"},
     };
     for (const auto& t : texts)
         setCaptionOf(this, t.control, LangText(QString::fromLatin1(t.key), QString::fromUtf8(t.builtIn)));
@@ -334,6 +342,7 @@ void TFormOptions::FormShow()
     Edit2->setText(QString::number(days));
     ScrollBar1->setValue(qAbs(hours - 24));
     ScrollBar2->setValue(qAbs(days - 7));
+    Edit_StockMailFrom->setText(ReadStockMailFrom(*DataIni, company));
 }
 
 void TFormOptions::ScrollBar1Change(int position) { Edit1->setText(QString::number(qAbs(position - 24))); }
@@ -376,6 +385,7 @@ void TFormOptions::Button_okClick()
 
     DataIni->WriteInteger(company, QStringLiteral("HoursPerDay"), Edit1->text().toInt());
     DataIni->WriteInteger(company, QStringLiteral("DaysPerWeek"), Edit2->text().toInt());
+    WriteStockMailFrom(*DataIni, company, Edit_StockMailFrom->text());
     ParkPanel(Panel_Options);
     accept();
 }

@@ -104,6 +104,8 @@ private:
     QRadioButton* RadioButton2 = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* ComboBox_Lang = nullptr;
+    QLabel* Label_StockMailFrom = nullptr;
+    QLineEdit* Edit_StockMailFrom = nullptr;
     QLabel* Label11 = nullptr;
     TRe2Buttn* Button_ok = nullptr;
     TRe2Buttn* Button_cancel = nullptr;

@@ -32,8 +32,6 @@ QString helpCommandName(DesktopServices::HelpCommand c)
 
 } // namespace
 
-QString MailtoText(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
-
 DesktopServices& DesktopServices::instance() { return *slot(); }
 
 std::unique_ptr<DesktopServices> DesktopServices::setInstance(std::unique_ptr<DesktopServices> services)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/MailtoText.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -46,9 +48,6 @@ public:
     static QStringList textEditorCandidates();
 };
 
-// Text for the subject or the body of a mailto link: every character but letters, digits and
-// "-._~" percent-encoded as UTF-8, so that "&", "#", "?" or "%" in the text cannot cut the link short.
-QString MailtoText(const QString& text);
 
 // Starts the desktop's calculator or text editor; when there is none, a warning says so.
 void StartToolOrWarn(DesktopServices::Tool tool);

@@ -169,7 +169,8 @@ private Q_SLOTS:
 
     void preferencesLoadAndStore()
     {
-        ProgramHome home(kCompany + "[Acme]\r\nQuorvale=Auto\r\nHoursPerDay=20\r\nDaysPerWeek=5\r\nHourStoped=0\r\n");
+        ProgramHome home(kCompany + "[Acme]\r\nQuorvale=Auto\r\nHoursPerDay=20\r\nDaysPerWeek=5\r\nHourStoped=0\r\n"
+                                    "StockMailFrom=stocks@acme.pt\r\n");
         TForm1 form;
         openCompany(form);
         const bool seen = runPreferences(form, [&](TFormOptions& d) {
@@ -177,7 +178,7 @@ private Q_SLOTS:
             QCOMPARE(d.OptionsCompany(), QString("Acme"));
             QVERIFY(d.Panel_Options->isVisible() && d.Panel_Options->pos() == QPoint(0, 0));
             QVERIFY(d.Panel_Rename->isHidden() && d.Panel_Rename->pos() == QPoint(360, 0));
-            QCOMPARE(d.size(), QSize(274, 176));
+            QCOMPARE(d.size(), QSize(274, 204));
             QCOMPARE(form.HelpContext(), 14);
             QVERIFY(child<QRadioButton>(&d, "RadioButton1")->isChecked());
             QVERIFY(child<QCheckBox>(&d, "CheckBox4")->isChecked());
@@ -196,6 +197,9 @@ private Q_SLOTS:
             hours->setValue(24);
             QCOMPARE(child<QLineEdit>(&d, "Edit1")->text(), QString("0"));
             child<QScrollBar>(&d, "ScrollBar2")->setValue(1);
+            auto* sender = child<QLineEdit>(&d, "Edit_StockMailFrom");
+            QCOMPARE(sender->text(), QString("stocks@acme.pt"));
+            sender->setText("  vendas@acme.pt ");
             child<QRadioButton>(&d, "RadioButton2")->setChecked(true);
             child<QCheckBox>(&d, "CheckBox1")->setChecked(true);
             child<QCheckBox>(&d, "CheckBox2")->setChecked(true);
@@ -216,6 +220,7 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadString("Acme", "HourStoped", ""), QString("0"));
         QCOMPARE(ini.ReadInteger("Acme", "HoursPerDay", -1), 0);
         QCOMPARE(ini.ReadInteger("Acme", "DaysPerWeek", -1), 6);
+        QCOMPARE(ini.ReadString("Acme", "StockMailFrom", ""), QString("vendas@acme.pt"));
         QCOMPARE(HoursPerDay, 0);
         QCOMPARE(DaysPerWeek, 6);
         QCOMPARE(form.windowTitle(), QString("Quorvale - Acme"));
