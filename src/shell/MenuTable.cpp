@@ -11,6 +11,10 @@
 #include "production/TForm_Custo.h"
 #include "production/TForm_Utiliz.h"
 #include "production/TForm_ViewProducQuant.h"
+#include "stock/TForm_GeralView.h"
+#include "stock/TForm_MovimView.h"
+#include "stock/TForm_StockProdView.h"
+#include "stock/TForm_StockView.h"
 #include "store/Records.h"
 
 QString MenuCommand::ScreenTitle() const
@@ -36,6 +40,13 @@ ScreenForm* OrderScreen(QWidget* parent)
     return new TForm_EncomProduto(parent, mode);
 }
 
+// The movements view of raw materials or of products.
+template <TForm_MovimView::Variant variant>
+ScreenForm* NewMovimView(QWidget* parent)
+{
+    return new TForm_MovimView(parent, variant);
+}
+
 } // namespace
 
 std::vector<MenuCommand>& MenuTable()
@@ -56,12 +67,12 @@ std::vector<MenuCommand>& MenuTable()
         {"menu_PlanStockMatPrima", nullptr, 10, false, 31, {}, {}},
         {"menu_PlanEncomenda", OrderScreen<TForm_EncomProduto::OrderPlanning>, 11, false, 32, {}, {}},
         {"menu_PlanProducao", nullptr, 12, false, 33, {EncomProduto}, {23}},
-        {"menu_ViewGlobal", nullptr, 23, false, 55, {}, {}},
-        {"menu_ViewStockMatPrima", nullptr, 5, true, 411, {StockMateria}, {17}},
-        {"menu_ViewStockProduto", nullptr, 6, true, 412, {StockProduto}, {17}},
+        {"menu_ViewGlobal", NewScreen<TForm_GeralView>, 23, false, 55, {}, {}},
+        {"menu_ViewStockMatPrima", NewScreen<TForm_StockView>, 5, true, 411, {StockMateria}, {17}},
+        {"menu_ViewStockProduto", NewScreen<TForm_StockProdView>, 6, true, 412, {StockProduto}, {17}},
         {"menu_ViewProdDefinicao", NewScreen<TForm_ProdutoView>, 13, false, 42, {Produtos}, {16}},
-        {"menu_ViewMovimMatPrima", nullptr, 14, false, 431, {MovimMateria}, {21}},
-        {"menu_ViewMovimProduto", nullptr, 15, false, 432, {MovimProduto}, {21}},
+        {"menu_ViewMovimMatPrima", NewMovimView<TForm_MovimView::RawMaterials>, 14, false, 431, {MovimMateria}, {21}},
+        {"menu_ViewMovimProduto", NewMovimView<TForm_MovimView::Products>, 15, false, 432, {MovimProduto}, {21}},
         {"menu_ViewEncomMatPrima", nullptr, 8, true, 451, {EncomMateria}, {18}},
         {"menu_ViewEncomProduto", nullptr, 9, true, 451, {EncomProduto}, {19}},
         {"menu_ToolsCustosProduto", NewScreen<TForm_Custo>, 18, false, 53, {MateriasPrimas, Equipamentos, HorasProducao, Produtos}, {46, 47}},

@@ -1,0 +1,85 @@
+#pragma once
+
+// Records of the stock screens' tests, written as the program writes them (point locale).
+
+#include "store/Records.h"
+
+#include <QString>
+
+namespace testsupport {
+
+inline StockMateriaRecord stockMaterial(const QString& name, const QString& stock, const QString& reserved = "0",
+                                        const QString& onOrder = "0", const QString& date = "01/03/2026")
+{
+    auto r = EmptyRecord<StockMateriaRecord>();
+    r.material = name;
+    r.stock = stock;
+    r.reserved = reserved;
+    r.onOrder = onOrder;
+    r.date = date;
+    return r;
+}
+
+inline StockProdutoRecord stockProduct(const QString& name, const QString& type, const QString& stock,
+                                       const QString& available, const QString& ordered = "0",
+                                       const QString& date = "02/03/2026")
+{
+    auto r = EmptyRecord<StockProdutoRecord>();
+    r.product = name;
+    r.type = type;
+    r.stock = stock;
+    r.available = available;
+    r.ordered = ordered;
+    r.date = date;
+    return r;
+}
+
+inline MovimRecord movementRecord(const QString& item, const QString& quantity, const QString& date,
+                                  const QString& type = "ES", const QString& realDate = QString())
+{
+    auto r = EmptyRecord<MovimRecord>();
+    r.item = item;
+    r.quantity = quantity;
+    r.movementDate = date;
+    r.realDate = realDate.isEmpty() ? date : realDate;
+    r.type = type;
+    return r;
+}
+
+inline FornecedorRecord client(const QString& name, const QString& contact, const QString& email)
+{
+    auto r = EmptyRecord<FornecedorRecord>();
+    r.Nome = name;
+    r.Contacto = contact;
+    r.Email = email;
+    return r;
+}
+
+inline EncomProdutoRecord productOrder(const QString& name, const QString& type, const QString& clientName,
+                                       const QString& quantity, const QString& delivered,
+                                       OrderState state = OrderActive)
+{
+    auto r = EmptyRecord<EncomProdutoRecord>();
+    r.product = name;
+    r.type = type;
+    r.client = clientName;
+    r.quantity = quantity;
+    r.date = "10/02/2026";
+    r.delivered = delivered;
+    r.state = state;
+    return r;
+}
+
+inline ProdutoRecord compositionLine(const QString& name, const QString& type, const QString& material,
+                                     const QString& quant, const QString& unit = "kg")
+{
+    auto r = EmptyRecord<ProdutoRecord>();
+    r.Produto = name;
+    r.Tipo = type;
+    r.MateriaPrima = material;
+    r.Quant = quant;
+    r.Un = unit;
+    return r;
+}
+
+} // namespace testsupport
