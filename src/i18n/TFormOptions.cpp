@@ -187,11 +187,11 @@ void TFormOptions::BuildOptionsPanel()
     RadioButton2->setChecked(true);
 
     // The sender of the stock mail to clients.
-    Label_StockMailFrom = label(p, "Label_StockMailFrom", QStringLiteral("Stock mail from :"), 3, 146, 92);
+    Label_StockMailFrom = label(p, "Label_StockMailFrom", QStringLiteral("Stock mail from :"), 3, 146, 112);
     Edit_StockMailFrom = new QLineEdit(p);
     Edit_StockMailFrom->setObjectName(QStringLiteral("Edit_StockMailFrom"));
     Edit_StockMailFrom->setMaxLength(120);
-    Edit_StockMailFrom->setGeometry(96, 144, 174, 20);
+    Edit_StockMailFrom->setGeometry(116, 144, 154, 20);
 
     Label11 = new QLabel(QStringLiteral("note: must restart program after changing options"), p);
     Label11->setObjectName(QStringLiteral("Label11"));

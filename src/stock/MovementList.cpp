@@ -22,13 +22,17 @@ QByteArray RawBytes(const FixedString<N>& f)
 // and dates, and every row then shares one text.
 class TextCache {
 public:
+    // The field's text; *isNew tells whether this content was met for the first time.
     template <int N>
-    const QString& text(const FixedString<N>& f)
+    const QString& text(const FixedString<N>& f, bool* isNew = nullptr)
     {
         const QByteArray raw = RawBytes(f);
         auto it = m_texts.constFind(raw);
-        if (it == m_texts.constEnd())
+        const bool found = it != m_texts.constEnd();
+        if (!found)
             it = m_texts.insert(QByteArray(raw.constData(), raw.size()), f.text());
+        if (isNew)
+            *isNew = !found;
         return it.value();
     }
 
@@ -86,16 +90,15 @@ Listing List(const std::vector<MovimRecord>& records, const Filter& filter, cons
     TextCache items, types, realDates;
     DateCache dates;
     QSet<QString> foldedItems;
-    QSet<QByteArray> seenItems;
     double entries = 0, exits = 0;
     out.rows.reserve(records.size());
     qint64 k = 0;
     for (const MovimRecord& r : records) {
         ++k;
         // Every item of the file, whatever the filter keeps.
-        const QString& itemText = items.text(r.item);
-        if (!seenItems.contains(RawBytes(r.item))) {
-            seenItems.insert(QByteArray(r.item.data, r.item.length()));
+        bool newItem = false;
+        const QString& itemText = items.text(r.item, &newItem);
+        if (newItem) {
             if (!foldedItems.contains(itemText.toCaseFolded())) {
                 foldedItems.insert(itemText.toCaseFolded());
                 out.items << itemText;
@@ -110,7 +113,8 @@ Listing List(const std::vector<MovimRecord>& records, const Filter& filter, cons
         if (filter.dateLimit && dated && (date.date < filter.from || date.date > filter.to))
             continue;
 
-        const QString quantity = r.quantity.text();
+        // Quantities are mostly distinct: read as they come.
+        QString quantity = r.quantity.text();
         if (const auto q = DecimalText::parse(quantity)) {
             if (*q > 0)
                 entries += *q;
@@ -127,8 +131,17 @@ Listing List(const std::vector<MovimRecord>& records, const Filter& filter, cons
             if (date.date > out.to)
                 out.to = date.date;
         }
-        out.rows.push_back({itemText, quantity, types.text(r.type), date.text, realDates.text(r.realDate), date.sortKey,
-                            QString::number(k), QString()});
+        // The cells share the texts of the caches: one allocation for the row and its number.
+        std::vector<QString>& row = out.rows.emplace_back();
+        row.reserve(ColumnCount);
+        row.push_back(itemText);
+        row.push_back(std::move(quantity));
+        row.push_back(types.text(r.type));
+        row.push_back(date.text);
+        row.push_back(realDates.text(r.realDate));
+        row.push_back(date.sortKey);
+        row.push_back(QString::number(k));
+        row.emplace_back();
     }
     out.recordsRead = k;
     out.entries = DecimalText::FormatFloat(QStringLiteral("0.##"), entries);

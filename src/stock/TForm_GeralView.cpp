@@ -123,6 +123,8 @@ TForm_GeralView::~TForm_GeralView() { delete m_form2.data(); }
 
 QAbstractButton* TForm_GeralView::CloseButton() const { return Button_GeralViewClose; }
 
+TForm2* TForm_GeralView::ListWindow() const { return m_form2.data(); }
+
 void TForm_GeralView::BuildHints()
 {
     // Built once, from the menu captions as they stand when the screen is made.

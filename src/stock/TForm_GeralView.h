@@ -23,7 +23,7 @@ public:
     void ApplyFormLanguage() override;
 
     // The result lists window of the details (exists while the screen is shown).
-    TForm2* ListWindow() const { return m_form2; }
+    TForm2* ListWindow() const;
 
     // Handlers.
     void StringGrid20Click(StringGrid* grid);

@@ -31,7 +31,7 @@ using namespace MovementList;
 
 namespace {
 
-constexpr int kChooserWidth = 250;
+constexpr int kChooserWidth = 280;
 constexpr int kChooserHeight = 132;
 constexpr int kSideBoxWidth = 100;
 
@@ -104,6 +104,7 @@ TForm_MovimView::TForm_MovimView(QWidget* parent, Variant variant) : ScreenForm(
     SetListSorted(ComboBox_MovimView);
     ComboBox_MovimType = NewPickList(this, "ComboBox_MovimType");
     Button_MovimDate = NewButton(this, "Button_MovimDate", QStringLiteral("Limit date ..."));
+    Button_MovimDate->setFixedWidth(100);
     Label145 = NewLabel(this, "Label145", QStringLiteral("Entrada"));
     Edit_MovimViewEntradas = NewReadOnlyBox(this, "Edit_MovimViewEntradas");
     Label146 = NewLabel(this, "Label146", QString::fromUtf8("Saída"));
@@ -168,25 +169,25 @@ TForm_MovimView::TForm_MovimView(QWidget* parent, Variant variant) : ScreenForm(
     Label128 = m_chooser.caption;
     SpeedButton_MovimDateClose = m_chooser.closeButton;
     Label_MovimDateFrom = Named(new QLabel(QStringLiteral("From..."), Panel_MovimDate), "Label_MovimDateFrom");
-    Label_MovimDateFrom->setGeometry(14, 30, 100, 16);
+    Label_MovimDateFrom->setGeometry(22, 30, 100, 16);
     Edit_MovimDateFrom = Named(new QLineEdit(Panel_MovimDate), "Edit_MovimDateFrom");
     Edit_MovimDateFrom->setMaxLength(10);
-    Edit_MovimDateFrom->setGeometry(14, 48, 88, 22);
+    Edit_MovimDateFrom->setGeometry(22, 48, 88, 22);
     ScrollBar_MovimDateFrom = NewDayBar(Panel_MovimDate, "ScrollBar_MovimDateFrom");
-    ScrollBar_MovimDateFrom->setGeometry(103, 48, 16, 22);
+    ScrollBar_MovimDateFrom->setGeometry(111, 48, 16, 22);
     Label_MovimDateTo = Named(new QLabel(QStringLiteral("To..."), Panel_MovimDate), "Label_MovimDateTo");
-    Label_MovimDateTo->setGeometry(132, 30, 100, 16);
+    Label_MovimDateTo->setGeometry(152, 30, 100, 16);
     Edit_MovimDateTo = Named(new QLineEdit(Panel_MovimDate), "Edit_MovimDateTo");
     Edit_MovimDateTo->setMaxLength(10);
-    Edit_MovimDateTo->setGeometry(132, 48, 88, 22);
+    Edit_MovimDateTo->setGeometry(152, 48, 88, 22);
     ScrollBar_MovimDateTo = NewDayBar(Panel_MovimDate, "ScrollBar_MovimDateTo");
-    ScrollBar_MovimDateTo->setGeometry(221, 48, 16, 22);
+    ScrollBar_MovimDateTo->setGeometry(241, 48, 16, 22);
     SetDateKeys(Edit_MovimDateFrom);
     SetDateKeys(Edit_MovimDateTo);
     Button_MovimDateCancel = Named(new TRe2Buttn(Caption::PanelCancel(), Panel_MovimDate), "Button_MovimDateCancel");
-    Button_MovimDateCancel->setGeometry(30, 92, 80, 25);
+    Button_MovimDateCancel->setGeometry(42, 92, 80, 25);
     Button_MovimDateOk = Named(new TRe2Buttn(Caption::PanelOk(), Panel_MovimDate), "Button_MovimDateOk");
-    Button_MovimDateOk->setGeometry(140, 92, 80, 25);
+    Button_MovimDateOk->setGeometry(158, 92, 80, 25);
 
     setColumnShares({0.51, 0.16, 0.06, 0.14, 0.13});
     setInitialSortColumn(ColSortKey);

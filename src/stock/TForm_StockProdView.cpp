@@ -66,6 +66,8 @@ TForm_StockProdView::TForm_StockProdView(QWidget* parent) : ScreenForm(parent)
     Edit_StockProdViewDate->setReadOnly(true);
     Button_StockProdViewEmail = NewButton(this, "Button_StockProdViewEmail", QStringLiteral("e-mail  stocks"));
     Button_StockProdViewClose = NewButton(this, "Button_StockProdViewClose", Caption::Close());
+    Button_StockProdViewEmail->setFixedWidth(100);
+    Button_StockProdViewClose->setFixedWidth(100);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(8, 6, 8, 8);

@@ -1,5 +1,6 @@
 // The global view: which stock records it lists, its layout rule and hints, and the product and
 // raw-material details in the result lists window.
+#include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "masterdata/MasterTestSupport.h"
 #include "report/TForm2.h"

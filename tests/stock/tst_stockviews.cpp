@@ -2,12 +2,16 @@
 // filters, the unit and date columns, the colours, the export, and the stock mail through the
 // client chooser down to the link text the desktop receives.
 #include "i18n/IniFile.h"
+#include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "masterdata/MasterTestSupport.h"
 #include "report/TForm2.h"
 #include "shell/DesktopServices.h"
 #include "shell/PanelDrag.h"
 #include "stock/StockTestSupport.h"
+#include "support/LayoutCheck.h"
+#include "stock/TForm_GeralView.h"
+#include "stock/TForm_MovimView.h"
 #include "stock/TForm_StockProdView.h"
 #include "stock/TForm_StockView.h"
 #include "store/Clock.h"
@@ -207,6 +211,31 @@ private Q_SLOTS:
         QCOMPARE(s->Panel_StockProdView_Clients->x(), 1);
         QVERIFY(!Dragging);
         QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(-400, 8));
+    }
+
+    // Every stock screen and both choosers, on the sample company, in both languages.
+    void everyStockScreenFitsTheWindow_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::newRow("English") << QByteArray("English");
+        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+    }
+    void everyStockScreenFitsTheWindow()
+    {
+        QFETCH(QByteArray, language);
+        m_app.reset();
+        MasterScreens app("Language=" + language + "\r\n");
+        copySampleCompany(app.companyFolder());
+        for (const char* item : {"menu_ViewStockMatPrima", "menu_ViewStockProduto", "menu_ViewMovimMatPrima",
+                                 "menu_ViewMovimProduto", "menu_ViewGlobal"})
+            VERIFY_SCREEN_LAYOUT(*app.form, item);
+        auto* products = app.open<TForm_StockProdView>("menu_ViewStockProduto");
+        click(products->Button_StockProdViewEmail);
+        VERIFY_LAYOUT(products->Panel_StockProdView_Clients);
+        auto* moves = app.open<TForm_MovimView>("menu_ViewMovimProduto");
+        click(moves->Button_MovimDate);
+        VERIFY_LAYOUT(moves->Panel_MovimDate);
+        QVERIFY(app.messages.texts().isEmpty());
     }
 };
 
