@@ -34,7 +34,8 @@ QString MenuCaption(const char* item)
     return action ? action->text() : QString();
 }
 
-// A caption shown as the menu shows it: the letter after "&" underlined, "&&" a single "&".
+// A caption shown as the menu shows it: the letter after "&" underlined, "&&" a single "&";
+// every blank shows and a carriage return breaks the line.
 QString WithUnderlinedMarks(const QString& text)
 {
     QString html;
@@ -45,6 +46,8 @@ QString WithUnderlinedMarks(const QString& text)
             html += next == QLatin1Char('&') ? QStringLiteral("&amp;") : QStringLiteral("<u>") + QString(next).toHtmlEscaped() + QStringLiteral("</u>");
         } else if (c == QLatin1Char('\r')) {
             html += QStringLiteral("<br>");
+        } else if (c == QLatin1Char(' ')) {
+            html += QStringLiteral("&nbsp;"); // blanks count, as in the caption
         } else {
             html += QString(c).toHtmlEscaped();
         }
@@ -276,7 +279,7 @@ void TForm_GeralView::StringGrid20DblClick()
                              LangText(QStringLiteral("label_70"), QStringLiteral("Quant. Exec.")),
                              QStringLiteral(" (dif.)"),
                              QString()};
-    ShowDetail(titles, rows, {220, 150, 70, 72, 72, 60, 0}, StringGrid20);
+    ShowDetail(titles, rows, {200, 140, 70, 82, 82, 70, 0}, StringGrid20);
 }
 
 void TForm_GeralView::StringGrid21DblClick()
