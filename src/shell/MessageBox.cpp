@@ -49,7 +49,10 @@ MessageBox::Answer showReal(const QString& text, MessageBox::Buttons buttons, Me
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QApplication::applicationName().isEmpty() ? QStringLiteral("Quorvale")
                                                                  : QApplication::applicationName());
-    box.setText(text);
+    // The texts break their lines with carriage returns, which a label would not show as breaks.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     switch (kind) {
     case MessageBox::Information: box.setIcon(QMessageBox::Information); break;
     case MessageBox::Warning: box.setIcon(QMessageBox::Warning); break;

@@ -56,13 +56,14 @@ private Q_SLOTS:
             box->button(QMessageBox::Cancel)->click();
         });
         Hourglass busy; // the pointer is an arrow while the box is up, then the hourglass again
-        const MessageBox::Answer answer = MessageBox::ask("Sure to delete this Company ??", MessageBox::OkCancel);
+        // Carriage returns break the lines of the box.
+        const MessageBox::Answer answer = MessageBox::ask("Sure to delete\rthis Company ??", MessageBox::OkCancel);
         QCOMPARE(answer, MessageBox::Cancel);
         QCOMPARE(at, QPoint(280, 170));
-        QCOMPARE(text, QString("Sure to delete this Company ??"));
+        QCOMPARE(text, QString("Sure to delete\nthis Company ??"));
         QCOMPARE(buttons.size(), 2);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        QCOMPARE(MessageBox::lastText(), QString("Sure to delete this Company ??"));
+        QCOMPARE(MessageBox::lastText(), QString("Sure to delete\rthis Company ??"));
         MessageBox::clearShown();
     }
 
