@@ -397,9 +397,11 @@ void TForm_MovimView::Button_MovimDeleteClick()
     const qint64 record = StringGrid10->Cells(ColRecord, row).toLongLong();
     if (record < 1)
         return;
-    const QString question = QStringLiteral("Delete record # ") + StringGrid10->Cells(ColItem, row) + QStringLiteral(" from file ")
-                             + StringGrid10->Cells(ColItem, 0) + QLatin1Char('\r') + QStringLiteral(" and line ")
-                             + QString::number(row) + QStringLiteral(" from grid ") + StringGrid10->objectName();
+    const QString file = m_variant == Products ? DataFile::MovimProduto : DataFile::MovimMateria;
+    const QString question =
+        LangText(QStringLiteral("msg_DeleteRecord"), QStringLiteral("Delete record # %1 from data file %2"))
+            .arg(QString::number(record), file)
+        + QLatin1Char('\r') + LangText(QStringLiteral("msg_DeleteRecordLine"), QStringLiteral("(line %1 from grid)")).arg(row);
     if (!MessageBox::confirm(question))
         return;
     Hourglass hourglass;

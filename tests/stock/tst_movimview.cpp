@@ -233,7 +233,9 @@ private Q_SLOTS:
         m_app->messages.answer(MessageBox::Cancel);
         s->Button_MovimDeleteClick();
         QCOMPARE(recordsOf<MovimRecord>(m_app->path(DataFile::MovimMateria)).size(), size_t(2));
-        QVERIFY(m_app->messages.texts().first().startsWith("Delete record # Resina from file "));
+        QCOMPARE(m_app->messages.texts().first(),
+                 LangText("msg_DeleteRecord", "?").arg("1", "MovimMateria.DAT") + "\r"
+                     + LangText("msg_DeleteRecordLine", "?").arg(rowWith(s->StringGrid10, 0, "Resina")));
         s->Button_MovimDeleteClick();
         const auto left = recordsOf<MovimRecord>(m_app->path(DataFile::MovimMateria));
         QCOMPARE(left.size(), size_t(1));
