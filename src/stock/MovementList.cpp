@@ -96,18 +96,19 @@ Listing List(const std::vector<MovimRecord>& records, const Filter& filter, cons
     for (const MovimRecord& r : records) {
         ++k;
         // Every item of the file, whatever the filter keeps.
-        bool newItem = false;
-        const QString& itemText = items.text(r.item, &newItem);
-        if (newItem) {
-            if (!foldedItems.contains(itemText.toCaseFolded())) {
-                foldedItems.insert(itemText.toCaseFolded());
-                out.items << itemText;
+        if (filter.collectItems) {
+            bool newItem = false;
+            const QString& text = items.text(r.item, &newItem);
+            if (newItem && !foldedItems.contains(text.toCaseFolded())) {
+                foldedItems.insert(text.toCaseFolded());
+                out.items << text;
             }
         }
         if (!allItems && !r.item.equals(item))
             continue;
         if (!allTypes && !r.type.equals(type))
             continue;
+        const QString& itemText = items.text(r.item);
         const DateInfo& date = dates.info(r.movementDate);
         const bool dated = date.date.isValid();
         if (filter.dateLimit && dated && (date.date < filter.from || date.date > filter.to))

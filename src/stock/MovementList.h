@@ -24,6 +24,7 @@ struct Filter {
     QString type;       // empty: every type; otherwise the type code exactly ("SS")
     bool dateLimit = false;
     QDate from, to;     // with dateLimit: movements dated from .. to, both ends included
+    bool collectItems = true; // gather the items of the file (for the item list)
 };
 
 // A record that could not be read as it should, for the message that names them.
@@ -46,7 +47,8 @@ struct Listing {
     // Without a date limit: today, lowered to the earliest movement date listed, and the date
     // before any movement, raised to the latest one. With the limit: the limit's dates.
     QDate from, to;
-    // Every item of the file once, ignoring letter case (the first spelling kept), in file order.
+    // With collectItems, every item of the file once, ignoring letter case (the first spelling
+    // kept), in file order.
     QStringList items;
     // Records whose movement date is no date (they are listed, but take no part in the range or
     // the date limit) or whose quantity is no number (listed, left out of the totals).

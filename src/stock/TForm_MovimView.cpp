@@ -257,6 +257,7 @@ void TForm_MovimView::ListMovements(bool atShow)
     filter.dateLimit = m_dateLimit;
     filter.from = m_from;
     filter.to = m_to;
+    filter.collectItems = atShow;
 
     Listing listing = List(ReadAllRecordsIfExists<MovimRecord>(FilePath()), filter, Clock::today());
     {

@@ -172,6 +172,9 @@ private Q_SLOTS:
         const Listing resinaSS = List(moves, f, today);
         QCOMPARE(column(resinaSS.rows, ColRecord), QStringList({"1"}));
         QCOMPARE(resinaSS.items, QStringList({"Resina", "Tinta"})); // the list keeps every item
+        f.collectItems = false;
+        QVERIFY(List(moves, f, today).items.isEmpty());
+        QCOMPARE(List(moves, f, today).rows.size(), size_t(1));
         // Both ends of the range are kept.
         Filter range;
         range.dateLimit = true;
