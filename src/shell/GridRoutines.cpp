@@ -113,6 +113,18 @@ void rankRows(const std::vector<std::vector<QString>>& rows, int col, const std:
 
 } // namespace
 
+void SetDataRows(StringGrid* grid, const std::vector<QStringList>& rows)
+{
+    GridUpdate update(grid);
+    auto& cells = grid->rows();
+    cells.resize(1);
+    cells.reserve(rows.size() + 1);
+    for (const QStringList& r : rows)
+        cells.emplace_back(r.begin(), r.end());
+    if (cells.size() < 2)
+        cells.emplace_back(); // a title row and one empty row
+}
+
 void SortGridByColumn(StringGrid* grid, int column)
 {
     if (!grid || column < 0 || column >= grid->ColCount())

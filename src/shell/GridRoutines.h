@@ -33,6 +33,10 @@ void FitFirstColumn(StringGrid* grid, int flag = 1);
 // for the scroll bar of a list whose width was set for its columns).
 void WidenForScrollBar(StringGrid* grid, int flag = 1);
 
+// The data rows of a grid replaced by the given rows (the title row stays); a grid without rows
+// keeps one empty data row.
+void SetDataRows(StringGrid* grid, const std::vector<QStringList>& rows);
+
 // --- Sorting ----------------------------------------------------------------------------------
 
 // The locale's case-insensitive text comparison (numbers compare as text: "10" before "9"). The

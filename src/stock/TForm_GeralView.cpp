@@ -67,18 +67,6 @@ void RedWhenNotPositive(StringGrid* grid, int availableColumn)
     });
 }
 
-std::vector<std::vector<QString>> AsRows(const std::vector<QStringList>& rows)
-{
-    std::vector<std::vector<QString>> out;
-    out.reserve(rows.size() + 1);
-    out.emplace_back();
-    for (const QStringList& r : rows)
-        out.emplace_back(r.begin(), r.end());
-    if (out.size() < 2)
-        out.emplace_back();
-    return out;
-}
-
 } // namespace
 
 TForm_GeralView::TForm_GeralView(QWidget* parent) : ScreenForm(parent)
@@ -157,18 +145,8 @@ void TForm_GeralView::LoadData()
     std::vector<Problem> problems;
     const auto products = ShortfallProducts(ReadAllRecordsIfExists<StockProdutoRecord>(DataFilePath(DataFile::StockProduto)), &problems);
     const auto materials = ReservedMaterials(ReadAllRecordsIfExists<StockMateriaRecord>(DataFilePath(DataFile::StockMateria)), &problems);
-    {
-        GridUpdate update(StringGrid20);
-        auto rows = AsRows(products);
-        rows[0] = StringGrid20->rows()[0];
-        StringGrid20->rows() = std::move(rows);
-    }
-    {
-        GridUpdate update(StringGrid21);
-        auto rows = AsRows(materials);
-        rows[0] = StringGrid21->rows()[0];
-        StringGrid21->rows() = std::move(rows);
-    }
+    SetDataRows(StringGrid20, products);
+    SetDataRows(StringGrid21, materials);
     StringGrid21->FitFirstColumn();
     m_problems = ProblemText(problems);
 }
@@ -233,12 +211,8 @@ void TForm_GeralView::ShowDetail(const QStringList& titles, const std::vector<QS
     form->setProperty("HelpContext", 0);
     form->ShowPanel(TForm2::PanelGeralView);
     StringGrid* list = form->StringGrid201;
-    {
-        GridUpdate update(list);
-        auto cells = AsRows(rows);
-        cells[0].assign(titles.begin(), titles.end());
-        list->rows() = std::move(cells);
-    }
+    list->setRowTexts(0, titles);
+    SetDataRows(list, rows);
     for (int c = 0; c < widths.size() && c < list->ColCount(); ++c)
         list->setColWidths(c, widths[c]);
     form->Label7->setText(DateText::DateToStr(Clock::today()));

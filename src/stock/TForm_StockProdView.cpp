@@ -155,15 +155,7 @@ void TForm_StockProdView::ListRecords(const QString& item)
 {
     const auto records = ReadAllRecordsIfExists<StockProdutoRecord>(DataFilePath(DataFile::StockProduto));
     m_items = ProductItems(records);
-    const std::vector<QStringList> rows = ProductStockRows(records, item);
-    GridUpdate update(StringGrid13);
-    auto& cells = StringGrid13->rows();
-    cells.resize(1);
-    cells.reserve(rows.size() + 1);
-    for (const QStringList& r : rows)
-        cells.emplace_back(r.begin(), r.end());
-    if (cells.size() < 2)
-        cells.emplace_back();
+    SetDataRows(StringGrid13, ProductStockRows(records, item));
 }
 
 void TForm_StockProdView::LoadData()
@@ -215,18 +207,9 @@ void TForm_StockProdView::Button_StockProdViewEmailClick()
     m_mailLines = StockMailLines(listed);
 
     StringGrid* clients = StringGrid_StockProdView_Clients;
-    const std::vector<QStringList> rows =
-        ClientRows(ReadAllRecordsIfExists<FornecedorRecord>(DataFilePath(DataFile::Clientes)));
-    {
-        GridUpdate update(clients);
-        auto& cells = clients->rows();
-        cells.assign(1, {LangText(QStringLiteral("label_4"), QStringLiteral("Cliente")),
-                         LangText(QStringLiteral("label_5"), QStringLiteral("Contacto")), QString()});
-        for (const QStringList& r : rows)
-            cells.emplace_back(r.begin(), r.end());
-        if (cells.size() < 2)
-            cells.emplace_back();
-    }
+    clients->setRowTexts(0, {LangText(QStringLiteral("label_4"), QStringLiteral("Cliente")),
+                             LangText(QStringLiteral("label_5"), QStringLiteral("Contacto")), QString()});
+    SetDataRows(clients, ClientRows(ReadAllRecordsIfExists<FornecedorRecord>(DataFilePath(DataFile::Clientes))));
     clients->setFixedWidth(clients->RowCount() > 5 ? kClientGridWide : kClientGridWidth);
     clients->setRow(1);
     m_chooser.Show(ChooserLeft, ChooserTop);

@@ -97,15 +97,7 @@ void TForm_StockView::ListRecords(const QString& material)
 {
     const auto records = ReadAllRecordsIfExists<StockMateriaRecord>(DataFilePath(DataFile::StockMateria));
     m_materials = MaterialItems(records);
-    const std::vector<QStringList> rows = MaterialStockRows(records, material);
-    GridUpdate update(StringGrid7);
-    auto& cells = StringGrid7->rows();
-    cells.resize(1);
-    cells.reserve(rows.size() + 1);
-    for (const QStringList& r : rows)
-        cells.emplace_back(r.begin(), r.end());
-    if (cells.size() < 2)
-        cells.emplace_back(); // a title row and one empty row
+    SetDataRows(StringGrid7, MaterialStockRows(records, material));
 }
 
 void TForm_StockView::LoadData() { ListRecords(ShowAll); }

@@ -2,11 +2,15 @@
 
 // Records of the stock screens' tests, written as the program writes them (point locale).
 
+#include "orders/OrderRecords.h" // order(): a client order
 #include "store/Records.h"
 
 #include <QString>
 
 namespace testsupport {
+
+// The date of the tests' product orders (order() of the order tests).
+inline const QString kOrderDate = QStringLiteral("10/02/2026");
 
 inline StockMateriaRecord stockMaterial(const QString& name, const QString& stock, const QString& reserved = "0",
                                         const QString& onOrder = "0", const QString& date = "01/03/2026")
@@ -52,21 +56,6 @@ inline FornecedorRecord client(const QString& name, const QString& contact, cons
     r.Nome = name;
     r.Contacto = contact;
     r.Email = email;
-    return r;
-}
-
-inline EncomProdutoRecord productOrder(const QString& name, const QString& type, const QString& clientName,
-                                       const QString& quantity, const QString& delivered,
-                                       OrderState state = OrderActive)
-{
-    auto r = EmptyRecord<EncomProdutoRecord>();
-    r.product = name;
-    r.type = type;
-    r.client = clientName;
-    r.quantity = quantity;
-    r.date = "10/02/2026";
-    r.delivered = delivered;
-    r.state = state;
     return r;
 }
 

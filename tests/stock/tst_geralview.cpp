@@ -115,9 +115,9 @@ private Q_SLOTS:
                         std::vector<StockProdutoRecord>{stockProduct("Copo", "Azul", "0", "-110", "110"),
                                                         stockProduct("Kit", "Festa", "0", "-1", "0")});
         WriteAllRecords(m_app->path(DataFile::EncomProduto),
-                        std::vector<EncomProdutoRecord>{productOrder("Copo", "Azul", "Loja", "100", "40"),
-                                                        productOrder("Copo", "Azul", "Loja", "30", "0", OrderArchived),
-                                                        productOrder("Copo", "Azul", "Bar", "50", "0")});
+                        std::vector<EncomProdutoRecord>{order("Copo", "Azul", "Loja", "100", "40", OrderActive, kOrderDate),
+                                                        order("Copo", "Azul", "Loja", "30", "0", OrderArchived, kOrderDate),
+                                                        order("Copo", "Azul", "Bar", "50", "0", OrderActive, kOrderDate)});
         ScopedRecordingDesktop desktop;
         auto* s = openScreen();
         QStringList lastRow, firstRow, titles;

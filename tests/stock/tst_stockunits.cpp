@@ -6,60 +6,13 @@
 #include "stock/StockLists.h"
 #include "store/Clock.h"
 #include "store/RegionalSettings.h"
+#include "stock/StockTestSupport.h"
 
 #include <QTest>
 
+using namespace testsupport;
+
 namespace {
-
-StockMateriaRecord material(const QString& name, const QString& stock, const QString& reserved = "0",
-                            const QString& onOrder = "0")
-{
-    auto r = EmptyRecord<StockMateriaRecord>();
-    r.material = name;
-    r.stock = stock;
-    r.reserved = reserved;
-    r.onOrder = onOrder;
-    r.date = "01/03/2026";
-    return r;
-}
-
-StockProdutoRecord product(const QString& name, const QString& type, const QString& stock, const QString& available,
-                           const QString& ordered = "0")
-{
-    auto r = EmptyRecord<StockProdutoRecord>();
-    r.product = name;
-    r.type = type;
-    r.stock = stock;
-    r.available = available;
-    r.ordered = ordered;
-    r.date = "02/03/2026";
-    return r;
-}
-
-MovimRecord movement(const QString& item, const QString& quantity, const QString& date, const QString& type = "ES")
-{
-    auto r = EmptyRecord<MovimRecord>();
-    r.item = item;
-    r.quantity = quantity;
-    r.movementDate = date;
-    r.realDate = date;
-    r.type = type;
-    return r;
-}
-
-EncomProdutoRecord order(const QString& name, const QString& type, const QString& client, const QString& quantity,
-                         const QString& delivered, OrderState state = OrderActive)
-{
-    auto r = EmptyRecord<EncomProdutoRecord>();
-    r.product = name;
-    r.type = type;
-    r.client = client;
-    r.quantity = quantity;
-    r.date = "10/02/2026";
-    r.delivered = delivered;
-    r.state = state;
-    return r;
-}
 
 QStringList column(const std::vector<QStringList>& rows, int col)
 {
@@ -93,16 +46,16 @@ private Q_SLOTS:
     void stockListsKeepExactlyTheChosenItem()
     {
         using namespace StockLists;
-        const std::vector<StockMateriaRecord> mats{material("Resina", "10"), material("resina", "2"),
-                                                   material("Resina ", "3"), material("Resina", "4")};
+        const std::vector<StockMateriaRecord> mats{stockMaterial("Resina", "10"), stockMaterial("resina", "2"),
+                                                   stockMaterial("Resina ", "3"), stockMaterial("Resina", "4")};
         QCOMPARE(column(MaterialStockRows(mats, ShowAll), MatStock), QStringList({"10", "2", "3", "4"}));
         const auto resina = MaterialStockRows(mats, "Resina");
         QCOMPARE(column(resina, MatStock), QStringList({"10", "4"}));
         QCOMPARE(resina[1], QStringList({"Resina", "4", " ", "0", "0", "01/03/2026", "4"}));
         QCOMPARE(MaterialItems(mats), QStringList({"Resina", "Resina "}));
 
-        const std::vector<StockProdutoRecord> prods{product("Copo", "Azul", "5", "5"), product("Copo", "Verde", "1", "-2"),
-                                                    product("copo", "azul", "7", "7")};
+        const std::vector<StockProdutoRecord> prods{stockProduct("Copo", "Azul", "5", "5"), stockProduct("Copo", "Verde", "1", "-2"),
+                                                    stockProduct("copo", "azul", "7", "7")};
         QCOMPARE(ProductItems(prods), QStringList({"Copo\tAzul", "Copo\tVerde"}));
         QCOMPARE(ProductStockRows(prods, ShowAllProducts).size(), size_t(3));
         const auto verde = ProductStockRows(prods, "Copo\tVerde");
@@ -135,8 +88,8 @@ private Q_SLOTS:
     {
         using namespace MovementList;
         const QDate today(2026, 3, 15);
-        const std::vector<MovimRecord> moves{movement("Resina", "10", "05/01/2026"), movement("Resina", "-4", "20/02/2026", "SS"),
-                                             movement("Tinta", "0", "01/04/2026", "AS")};
+        const std::vector<MovimRecord> moves{movementRecord("Resina", "10", "05/01/2026"), movementRecord("Resina", "-4", "20/02/2026", "SS"),
+                                             movementRecord("Tinta", "0", "01/04/2026", "AS")};
         const Listing all = List(moves, {}, today);
         QCOMPARE(all.entries, QString("10"));
         QCOMPARE(all.exits, QString("-4"));
@@ -155,7 +108,7 @@ private Q_SLOTS:
         QCOMPARE(none.to, QDate(1905, 6, 2));
 
         // Sums of many decimals are rounded once, not at every step.
-        std::vector<MovimRecord> thirds(3, movement("Resina", "0.333", "05/01/2026"));
+        std::vector<MovimRecord> thirds(3, movementRecord("Resina", "0.333", "05/01/2026"));
         QCOMPARE(List(thirds, {}, today).entries, QString("1"));
     }
 
@@ -163,8 +116,8 @@ private Q_SLOTS:
     {
         using namespace MovementList;
         const QDate today(2026, 3, 15);
-        const std::vector<MovimRecord> moves{movement("Resina", "10", "05/01/2026", "SS"), movement("Resina", "-4", "20/02/2026", "S"),
-                                             movement("Tinta", "-1", "01/03/2026", "SS"), movement("resina", "2", "01/03/2026", "SS")};
+        const std::vector<MovimRecord> moves{movementRecord("Resina", "10", "05/01/2026", "SS"), movementRecord("Resina", "-4", "20/02/2026", "S"),
+                                             movementRecord("Tinta", "-1", "01/03/2026", "SS"), movementRecord("resina", "2", "01/03/2026", "SS")};
         Filter f;
         f.type = "SS";
         QCOMPARE(column(List(moves, f, today).rows, ColRecord), QStringList({"1", "3", "4"}));
@@ -192,8 +145,8 @@ private Q_SLOTS:
     {
         using namespace MovementList;
         const QDate today(2026, 3, 15);
-        const std::vector<MovimRecord> moves{movement("Resina", "10", "05/01/2026"), movement("Resina", "x1", "31/02/2026"),
-                                             movement("Tinta", "3", "")};
+        const std::vector<MovimRecord> moves{movementRecord("Resina", "10", "05/01/2026"), movementRecord("Resina", "x1", "31/02/2026"),
+                                             movementRecord("Tinta", "3", "")};
         const Listing all = List(moves, {}, today);
         QCOMPARE(all.rows.size(), size_t(3));
         QCOMPARE(all.rows[2][ColSortKey], QString());
@@ -218,8 +171,8 @@ private Q_SLOTS:
     {
         using namespace GlobalView;
         std::vector<Problem> problems;
-        const auto shortfall = ShortfallProducts({product("Copo", "Azul", "1", "-2.5", "3.5"), product("Copo", "Verde", "4", "0"),
-                                                  product("Tampa", "Azul", "0", "-1", "1"), product("Kit", "Festa", "0", "abc")},
+        const auto shortfall = ShortfallProducts({stockProduct("Copo", "Azul", "1", "-2.5", "3.5"), stockProduct("Copo", "Verde", "4", "0"),
+                                                  stockProduct("Tampa", "Azul", "0", "-1", "1"), stockProduct("Kit", "Festa", "0", "abc")},
                                                  &problems);
         QCOMPARE(shortfall.size(), size_t(2));
         QCOMPARE(shortfall[0], QStringList({"Copo", "Azul", "1", "3.5", "-2.5", "1"}));
@@ -229,8 +182,8 @@ private Q_SLOTS:
         QVERIFY(ProblemText(problems).contains("StockProduto.DAT, record 4 (Kit Festa): 'abc'"));
 
         problems.clear();
-        const auto reserved = ReservedMaterials({material("Resina", "1", "0"), material("Resina", "1", "3"),
-                                                 material("Tinta", "3", "3"), material("Cola", "1.5", "0.25", "2")},
+        const auto reserved = ReservedMaterials({stockMaterial("Resina", "1", "0"), stockMaterial("Resina", "1", "3"),
+                                                 stockMaterial("Tinta", "3", "3"), stockMaterial("Cola", "1.5", "0.25", "2")},
                                                 &problems);
         QCOMPARE(column(reserved, MatName), QStringList({"Resina", "Tinta", "Cola"}));
         QCOMPARE(column(reserved, MatAvailable), QStringList({"-2", "0", "3.25"}));
@@ -241,11 +194,11 @@ private Q_SLOTS:
     void globalViewDetails()
     {
         using namespace GlobalView;
-        const std::vector<EncomProdutoRecord> orders{order("Copo", "Azul", "Loja", "100", "40"),
-                                                     order("Copo", "Azul", "Loja", "30", "0", OrderArchived),
-                                                     order("Copo", "Verde", "Loja", "10", "0"),
-                                                     order("Copo", "Azul", "Bar", "50", "0"),
-                                                     order("Copo", "Azul", "Bar", "20", "0", OrderOnHold)};
+        const std::vector<EncomProdutoRecord> orders{order("Copo", "Azul", "Loja", "100", "40", OrderActive, kOrderDate),
+                                                     order("Copo", "Azul", "Loja", "30", "0", OrderArchived, kOrderDate),
+                                                     order("Copo", "Verde", "Loja", "10", "0", OrderActive, kOrderDate),
+                                                     order("Copo", "Azul", "Bar", "50", "0", OrderActive, kOrderDate),
+                                                     order("Copo", "Azul", "Bar", "20", "0", OrderOnHold, kOrderDate)};
         const auto detail = ProductDetail(orders, "Copo", "Azul", nullptr);
         QCOMPARE(detail.size(), size_t(4));
         QCOMPARE(detail[0], QStringList({"Copo Azul", "Loja", "100", "10/02/2026", "40", "-60", ""}));
@@ -258,17 +211,8 @@ private Q_SLOTS:
         QCOMPARE(none[0], QStringList(DetailColumns, QString()));
         QCOMPARE(none[2][5], QString("0"));
 
-        auto line = [](const QString& name, const QString& type, const QString& mat, const QString& quant) {
-            auto r = EmptyRecord<ProdutoRecord>();
-            r.Produto = name;
-            r.Tipo = type;
-            r.MateriaPrima = mat;
-            r.Quant = quant;
-            r.Un = "kg";
-            return r;
-        };
-        const std::vector<ProdutoRecord> composition{line("Copo", "Azul", "Resina", "0.5"), line("Copo", "Azul", "Tinta", "1"),
-                                                     line("Tampa", "Azul", "Resina", "2"), line("Kit", "Festa", "Resina", "1")};
+        const std::vector<ProdutoRecord> composition{compositionLine("Copo", "Azul", "Resina", "0.5"), compositionLine("Copo", "Azul", "Tinta", "1"),
+                                                     compositionLine("Tampa", "Azul", "Resina", "2"), compositionLine("Kit", "Festa", "Resina", "1")};
         const std::vector<ListedProduct> listed{{"Tampa", "Azul", "0", "1", "-1"}, {"Copo", "Azul", "1", "3.5", "-2.5"}};
         const auto mat = MaterialDetail(composition, "Resina", listed, nullptr);
         QCOMPARE(mat.size(), size_t(2));
