@@ -13,6 +13,8 @@
 #include "production/TForm_ViewProducQuant.h"
 #include "stock/TForm_GeralView.h"
 #include "stock/TForm_MovimView.h"
+#include "stock/TForm_Stock.h"
+#include "stock/TForm_StockProd.h"
 #include "stock/TForm_StockProdView.h"
 #include "stock/TForm_StockView.h"
 #include "store/Records.h"
@@ -47,6 +49,13 @@ ScreenForm* NewMovimView(QWidget* parent)
     return new TForm_MovimView(parent, variant);
 }
 
+// The raw-material stock screen in one of its variants.
+template <TForm_Stock::Mode mode>
+ScreenForm* StockScreen(QWidget* parent)
+{
+    return new TForm_Stock(parent, mode);
+}
+
 } // namespace
 
 std::vector<MenuCommand>& MenuTable()
@@ -59,12 +68,12 @@ std::vector<MenuCommand>& MenuTable()
         {"menu_EditFornecedor", NewScreen<TForm_Fornecedor>, 2, false, 213, {}, {}},
         {"menu_EditCliente", NewScreen<TForm_Cliente>, 3, false, 214, {}, {}},
         {"menu_EditEquip", NewScreen<TForm_Equipamento>, 4, false, 215, {}, {}},
-        {"menu_EditStockMatPrima", nullptr, 5, false, 221, {}, {}},
-        {"menu_EditStockProduto", nullptr, 6, false, 222, {}, {}},
+        {"menu_EditStockMatPrima", StockScreen<TForm_Stock::StockEntry>, 5, false, 221, {}, {}},
+        {"menu_EditStockProduto", NewScreen<TForm_StockProd>, 6, false, 222, {}, {}},
         {"menu_EditProducaoEntradas", nullptr, 7, false, 23, {}, {}},
         {"menu_EditEncomMatPrima", nullptr, 8, false, 241, {}, {}},
         {"menu_EditEncomProduto", OrderScreen<TForm_EncomProduto::OrderEntry>, 9, false, 242, {}, {}},
-        {"menu_PlanStockMatPrima", nullptr, 10, false, 31, {}, {}},
+        {"menu_PlanStockMatPrima", StockScreen<TForm_Stock::StockPlanning>, 10, false, 31, {}, {}},
         {"menu_PlanEncomenda", OrderScreen<TForm_EncomProduto::OrderPlanning>, 11, false, 32, {}, {}},
         {"menu_PlanProducao", nullptr, 12, false, 33, {EncomProduto}, {23}},
         {"menu_ViewGlobal", NewScreen<TForm_GeralView>, 23, false, 55, {}, {}},
