@@ -10,9 +10,11 @@
 
 class QComboBox;
 class QWidget;
+class StringGrid;
 
 namespace StockBookings {
 struct BookingPlan;
+struct RecordWrite;
 }
 
 namespace StockScreens {
@@ -34,6 +36,12 @@ bool IsNegative(const QString& text);
 QComboBox* NewOrderList(QWidget* parent, const char* name, const QList<int>& pieces);
 // Empties the list and fills it again; the empty first line (no order) is chosen.
 void RefillOrderList(QComboBox* list, const std::function<void(QComboBox*)>& fill);
+
+// The data row of the grid whose record column holds index + 1; 0 when there is none.
+int RowOfRecord(const StringGrid* grid, int recordColumn, qint64 index);
+// After a booking against an order: its line of the list shows what is still open, or goes when
+// the order is no longer active.
+void ShowOrderBooked(QComboBox* list, const StockBookings::RecordWrite& order);
 
 // Shows why the booking cannot be made and returns false; true when it can. mismatch: the message
 // for an order of another item (LangMsg[36] or LangMsg[37]).

@@ -375,12 +375,31 @@ void TForm_Stock::Button_StockAddClick()
     Button_StockAdd->setText(Caption::Add());
     Edit_StockEntrada->clear();
     Edit_StockSaida->clear();
-    if (booking.order >= 0)
-        FillOrderList();
+    ShowBooked(result.written);
     ChooseNoOrder();
-    Reload();
     if (!result.ok())
         MessageBox::error(StockBookings::BookingFailureText(result));
+}
+
+void TForm_Stock::ShowBooked(const std::vector<StockBookings::RecordWrite>& written)
+{
+    bool reload = false;
+    for (const StockBookings::RecordWrite& w : written) {
+        if (w.what == StockBookings::RecordWrite::OrderRecord) {
+            StockScreens::ShowOrderBooked(ComboBox_StockEntradaEncom, w);
+        } else if (w.what == StockBookings::RecordWrite::StockRecord) {
+            const int row = StockScreens::RowOfRecord(StringGrid5, ColRecord, w.index);
+            if (row == 0) {
+                reload = true; // a new material: it takes its place in the sorted rows
+                continue;
+            }
+            QStringList cells = StockCalculation::LoadedRow(std::get<StockMateriaRecord>(w.record), w.index + 1).Cells();
+            cells[ColUnit] = StringGrid5->Cells(ColUnit, row);
+            StringGrid5->setRowTexts(row, cells);
+        }
+    }
+    if (reload)
+        Reload();
 }
 
 void TForm_Stock::Button_StockDeleteClick()

@@ -18,6 +18,9 @@ class StringGrid;
 class TForm2;
 class TRe2Buttn;
 
+namespace StockBookings {
+struct RecordWrite;
+}
 namespace StockCalculation {
 struct NeedRow;
 }
@@ -94,6 +97,8 @@ private:
     void Reload();
     void FillOrderList();
     void ChooseNoOrder();
+    // The records a booking wrote, shown in their rows and order line (a new material reloads).
+    void ShowBooked(const std::vector<StockBookings::RecordWrite>& written);
     // The needs list into the result lists window, and back from it.
     void FillNeedsList(const std::vector<StockCalculation::NeedRow>& needs);
     std::vector<StockCalculation::NeedRow> NeedsOnScreen() const;

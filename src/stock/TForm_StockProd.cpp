@@ -29,6 +29,12 @@
 
 namespace {
 
+QStringList RowTexts(const StockProdutoRecord& r, qint64 k)
+{
+    return {r.product.text(), r.type.text(), r.stock.text(), r.available.text(), r.ordered.text(), r.date.text(),
+            QString::number(k)};
+}
+
 QString StockFile() { return DataFilePath(DataFile::StockProduto); }
 
 // Where the five pieces of an open client order are written in its list.
@@ -150,10 +156,7 @@ void TForm_StockProd::ApplyFormLanguage()
 
 void TForm_StockProd::LoadData()
 {
-    const qint64 n = LoadGrid<StockProdutoRecord>(StringGrid9, StockFile(), true, [](const StockProdutoRecord& r, qint64 k) {
-        return QStringList{r.product.text(), r.type.text(), r.stock.text(), r.available.text(), r.ordered.text(),
-                           r.date.text(), QString::number(k)};
-    });
+    const qint64 n = LoadGrid<StockProdutoRecord>(StringGrid9, StockFile(), true, RowTexts);
     m_selected->Loaded(n);
 }
 
@@ -308,12 +311,28 @@ void TForm_StockProd::Button_StockProdAddClick()
     Edit_StockProdEntrada->clear();
     Edit_StockProdSaida->clear();
     CheckBox_StockProdCorrect->setChecked(false);
-    if (booking.order >= 0)
-        FillOrderList();
+    ShowBooked(result.written);
     ChooseNoOrder();
-    Reload();
     if (!result.ok())
         MessageBox::error(StockBookings::BookingFailureText(result));
+}
+
+void TForm_StockProd::ShowBooked(const std::vector<StockBookings::RecordWrite>& written)
+{
+    bool reload = false;
+    for (const StockBookings::RecordWrite& w : written) {
+        if (w.what == StockBookings::RecordWrite::OrderRecord) {
+            StockScreens::ShowOrderBooked(ComboBox_StockProdSaidaEncom, w);
+        } else if (w.what == StockBookings::RecordWrite::StockRecord) {
+            const int row = StockScreens::RowOfRecord(StringGrid9, ColRecord, w.index);
+            if (row == 0)
+                reload = true; // a new product: it takes its place in the sorted rows
+            else
+                StringGrid9->setRowTexts(row, RowTexts(std::get<StockProdutoRecord>(w.record), w.index + 1));
+        }
+    }
+    if (reload)
+        Reload();
 }
 
 void TForm_StockProd::Button_StockProdDeleteClick()

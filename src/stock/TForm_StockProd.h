@@ -2,6 +2,8 @@
 
 #include "shell/ScreenForm.h"
 
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -10,6 +12,10 @@ class QScrollBar;
 class SelectedRow;
 class StringGrid;
 class TRe2Buttn;
+
+namespace StockBookings {
+struct RecordWrite;
+}
 
 // The stock of the products (StockProduto.DAT): one row per product and type with its stock,
 // available quantity and quantity on client orders. Books an entry, an exit (optionally against an
@@ -72,6 +78,8 @@ private:
     void Reload();
     void FillOrderList();
     void ChooseNoOrder();
+    // The records a booking wrote, shown in their rows and order line (a new product reloads).
+    void ShowBooked(const std::vector<StockBookings::RecordWrite>& written);
 
     SelectedRow* m_selected;
 };

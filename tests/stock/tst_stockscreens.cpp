@@ -258,6 +258,7 @@ private Q_SLOTS:
         QCOMPARE(recordsOf<EncomProdutoRecord>(path(DataFile::EncomProduto))[0].delivered.text(), QString("5"));
         QCOMPARE(recordsOf<MovimRecord>(path(DataFile::MovimProduto))[0].item.text(), QString("Mesa Pinho"));
         QCOMPARE(grid->Cells(TForm_StockProd::ColStock, rowWith(grid, TForm_StockProd::ColRecord, "1")), QString("0"));
+        QCOMPARE(ParseOpenOrderLine(s->ComboBox_StockProdSaidaEncom->itemText(1)).openQuantity, QString("3"));
 
         // Unknown product, and Delete of a row that still has something ordered.
         choose(s->ComboBox_StockProduto, "Mesa");
