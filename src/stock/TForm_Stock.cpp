@@ -54,16 +54,15 @@ constexpr int kProductsWidth = 110;
 // them (FitColumnsToRoom), and the products take what is left; the sort key stays hidden.
 void FillNeedsGrid(StringGrid* grid, const QStringList& titles, const std::vector<NeedRow>& needs)
 {
-    GridUpdate update(grid);
     grid->setColCount(NeedRow::ColumnCount);
-    auto& rows = grid->rows();
-    rows.resize(1);
-    rows[0].assign(titles.begin(), titles.end());
-    rows.reserve(needs.size() + 1);
+    std::vector<QStringList> data;
+    data.reserve(needs.size());
     for (const NeedRow& n : needs)
-        rows.emplace_back(n.cells.begin(), n.cells.end());
-    if (rows.size() < 2)
-        rows.emplace_back();
+        data.push_back(n.cells);
+    SetDataRows(grid, data);
+    GridUpdate update(grid);
+    auto& rows = grid->rows();
+    rows[0].assign(titles.begin(), titles.end());
 
     const QFontMetrics metrics(grid->font());
     int materialWidth = 0;
@@ -458,16 +457,11 @@ void TForm_Stock::Button_StockCalculateClick()
         if (ShellHost* shell = Shell())
             shell->KeepWorkingTable(out.totals);
 
-        {
-            GridUpdate update(StringGrid5);
-            auto& rows = StringGrid5->rows();
-            rows.resize(std::max<size_t>(out.rows.size(), 1) + 1);
-            rows[1].clear();
-            for (size_t i = 0; i < out.rows.size(); ++i) {
-                const QStringList cells = out.rows[i].Cells();
-                rows[i + 1].assign(cells.begin(), cells.end());
-            }
-        }
+        std::vector<QStringList> rows;
+        rows.reserve(out.rows.size());
+        for (const MaterialRow& row : out.rows)
+            rows.push_back(row.Cells());
+        SetDataRows(StringGrid5, rows);
         m_selected->Loaded(qint64(out.rows.size()));
         StringGrid5->FitFirstColumn();
         SortGridByColumn(StringGrid5, ColMaterial);

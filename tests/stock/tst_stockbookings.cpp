@@ -2,7 +2,7 @@
 // order file and the movement file; the refusals; a bad number that writes nothing; and a write
 // that fails in the middle of a booking, which names what was written and leaves whole records.
 #include "stock/StockBookings.h"
-#include "stock/StockRecords.h"
+#include "stock/StockTestSupport.h"
 #include "store/AccessPatterns.h"
 #include "store/RegionalSettings.h"
 #include "support/TestSupport.h"
@@ -76,7 +76,7 @@ private Q_SLOTS:
         m_regional = std::make_unique<ScopedRegionalSettings>(RegionalSettings::pointLocale());
         m_dir = std::make_unique<TempFolder>();
         m_folder = m_dir->path();
-        m_materials = {material("PP", "100", "5", "50"), material("PE", "4")};
+        m_materials = {stockMaterial("PP", "100", "5", "50"), stockMaterial("PE", "4")};
         m_purchases = {purchase("PP", "30", "10", OrderActive, "C00001"), purchase("PE", "8", "0", OrderActive, "C00002"),
                        purchase("PP", "5", "0", OrderArchived, "C00003")};
         m_products = {stock("Mesa", "Pinho", "20", "30", "-10", "01/09/2026"), stock("Vaso", "Verde", "5", "0", "5", "01/09/2026")};

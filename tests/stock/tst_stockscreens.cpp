@@ -12,7 +12,7 @@
 #include "shell/GridRoutines.h"
 #include "shell/ListFillers.h"
 #include "shell/ScreenControls.h"
-#include "stock/StockRecords.h"
+#include "stock/StockTestSupport.h"
 #include "stock/TForm_Stock.h"
 #include "stock/TForm_StockProd.h"
 #include "store/Clock.h"
@@ -80,16 +80,16 @@ private Q_SLOTS:
         StockAuto = false;
         HourControl = false;
         WriteAllRecords(path(DataFile::StockMateria),
-                        std::vector<StockMateriaRecord>{material("PP", "10", "4"), material("PE", "10", "12"),
-                                                        material("ABS", "0.0"), material("PVC", "0")});
+                        std::vector<StockMateriaRecord>{stockMaterial("PP", "10", "4"), stockMaterial("PE", "10", "12"),
+                                                        stockMaterial("ABS", "0.0"), stockMaterial("PVC", "0")});
         WriteAllRecords(path(DataFile::MateriasPrimas),
                         std::vector<MateriaPrimaRecord>{rawMaterial("PP", "R-PP1", "kg"), rawMaterial("PE", "R-PE", "un"),
                                                         rawMaterial("PP", "R-PP2", "kg")});
         WriteAllRecords(path(DataFile::EncomMateria),
                         std::vector<EncomMateriaRecord>{purchase("PP", "30", "10", OrderActive, "C00001"),
                                                         purchase("PE", "8", "8", OrderArchived, "C00002"), purchase("PE", "6", "1", OrderActive, "C2")});
-        WriteAllRecords(path(DataFile::Produtos), std::vector<ProdutoRecord>{line("Mesa", "Pinho", "PP", "0.5", "20"),
-                                                                             line("Mesa", "Carvalho", "PE", "1", "10")});
+        WriteAllRecords(path(DataFile::Produtos), std::vector<ProdutoRecord>{dailyLine("Mesa", "Pinho", "PP", "0.5", "20"),
+                                                                             dailyLine("Mesa", "Carvalho", "PE", "1", "10")});
         auto e1 = order("Mesa", "Pinho", "Ana", "8");
         e1.reference = "E00001";
         auto e2 = order("Mesa", "Carvalho", "Rui", "4");
@@ -115,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(s);
         StringGrid* grid = s->StringGrid5;
         QCOMPARE(columnTexts(grid, TForm_Stock::ColMaterial), QStringList({"ABS", "PE", "PP", "PVC"}));
-        QCOMPARE(grid->RowTexts(3), QStringList({"PP", "10", "kg", "4", "6", "0", "01/09/2026", "1"}));
+        QCOMPARE(grid->RowTexts(3), QStringList({"PP", "10", "kg", "4", "6", "0", "01/03/2026", "1"}));
         QCOMPARE(grid->Cells(TForm_Stock::ColAvailable, 2), QString("-2"));
         QCOMPARE(grid->StyleOf(TForm_Stock::ColAvailable, 2).foreground, QColor(255, 0, 0));
         QVERIFY(!grid->StyleOf(TForm_Stock::ColAvailable, 3).foreground.isValid());
