@@ -83,6 +83,7 @@ OrderList BuildList(Kind kind, const std::vector<R>& records, Cells&& cellsOf)
     list.orders.resize(records.size());
     QSet<QString> seen;
     QHash<QString, QString> keys; // date text -> sort key: dates repeat, parsing is what costs
+    list.entries.reserve(1024);
     for (size_t i = 0; i < records.size(); ++i) {
         const R& r = records[i];
         Order& o = list.orders[i];
@@ -95,6 +96,7 @@ OrderList BuildList(Kind kind, const std::vector<R>& records, Cells&& cellsOf)
         if (key == keys.constEnd())
             key = keys.insert(o.cells[ColDate], OrderRows::DateSortKey(o.cells[ColDate]));
         o.cells[ColDateKey] = key.value();
+        o.quantity = DecimalText::parse(o.cells[ColQuantity]);
         o.entry = first + QLatin1Char('\t') + second;
         if (!seen.contains(o.entry)) {
             seen.insert(o.entry);
@@ -173,11 +175,10 @@ void SumActive(const OrderList& list, Selection& selection)
         const Order& o = list.orders[size_t(i)];
         if (o.state != OrderActive)
             continue;
-        const QString& text = o.cells[ColQuantity];
-        if (const auto value = DecimalText::parse(text))
-            selection.total += *value;
+        if (o.quantity)
+            selection.total += *o.quantity;
         else
-            selection.bad.push_back({qint64(i) + 1, text});
+            selection.bad.push_back({qint64(i) + 1, o.cells[ColQuantity]});
     }
 }
 

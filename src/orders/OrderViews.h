@@ -48,6 +48,7 @@ struct Order {
     std::vector<QString> cells; // ColumnCount texts
     QString entry;              // its filter entry: item, a tab, second part (type or material reference)
     std::uint8_t state = 0;
+    std::optional<double> quantity; // none for a text that is no number (read in the settings in force)
 };
 
 struct OrderList {

@@ -14,6 +14,8 @@
 #include "store/DecimalText.h"
 
 #include <QAbstractItemView>
+#include <QCollator>
+#include <QHash>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -22,6 +24,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <numeric>
 
 using namespace OrderViews;
 
@@ -30,8 +33,19 @@ namespace {
 // Where the second column of a filter item starts: past a product name, or past a material name.
 constexpr int kProductOffset = 100;
 constexpr int kMaterialOffset = 175;
+// The width of a button whose caption is short.
+constexpr int kButtonWidth = 80;
 
 QString Today() { return DateText::DateToStr(Clock::today()); }
+
+// The record number of a row (its digits as the list writes them).
+qsizetype RecordNumber(const QString& text)
+{
+    qsizetype n = 0;
+    for (const QChar c : text)
+        n = n * 10 + (c.unicode() - '0');
+    return n;
+}
 
 } // namespace
 
@@ -81,8 +95,6 @@ TForm_EncomendaView::TForm_EncomendaView(QWidget* parent, Kind kind) : ScreenFor
     layout.buttons->addWidget(Button_EncomendaViewDelete);
     layout.buttons->addStretch(1);
     layout.buttons->addWidget(Button_EncomendaViewClose);
-    layout.buttons->setAlignment(Button_EncomendaViewDelete, Qt::AlignRight);
-    layout.buttons->setAlignment(Button_EncomendaViewClose, Qt::AlignRight);
 
     setColumnShares({0.43, 0.31, 0.14, 0.12});
     setInitialSortColumn(ColDateKey);
@@ -123,9 +135,10 @@ void TForm_EncomendaView::ApplyFormLanguage()
     SetCaption(Label103, QStringLiteral("label_71"), QStringLiteral("Data Encom."));
     Button_EncomendaViewDelete->setText(Caption::Delete());
     Button_EncomendaViewClose->setText(Caption::Close());
-    // The button is as wide as its caption.
+    // The buttons are as wide as the longest caption.
     const int width = Button_EncomendaViewUndone->fontMetrics().horizontalAdvance(Button_EncomendaViewUndone->text()) + 24;
-    Button_EncomendaViewUndone->setFixedWidth(std::max(Button_EncomendaViewDelete->width(), width));
+    for (TRe2Buttn* button : {Button_EncomendaViewUndone, Button_EncomendaViewDelete, Button_EncomendaViewClose})
+        button->setFixedWidth(std::max(kButtonWidth, width));
 
     // The texts of the raw-material or the product orders.
     if (m_kind == Kind::MaterialOrders) {
@@ -164,22 +177,41 @@ void TForm_EncomendaView::FormShow()
 void TForm_EncomendaView::LoadOrders()
 {
     const QString shown = ComboBox_EncomendaView->currentText();
+    m_sorted.clear();
     if (m_kind == Kind::ProductOrders)
         m_list = BuildOrderList(ReadAllRecordsIfExists<EncomProdutoRecord>(OrderPath()));
     else
         m_list = BuildOrderList(ReadAllRecordsIfExists<EncomMateriaRecord>(OrderPath()));
 
     // The fixed entries first, then every item in the locale's order.
-    QStringList items = m_list.entries;
-    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) { return CompareText(a, b) < 0; });
+    QStringList items;
+    {
+        const QCollator& collator = TextCollator();
+        std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+        keys.reserve(size_t(m_list.entries.size()));
+        for (qsizetype i = 0; i < m_list.entries.size(); ++i)
+            keys.emplace_back(collator.sortKey(m_list.entries[i]), i);
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+        items.reserve(qsizetype(keys.size()));
+        for (const auto& key : keys)
+            items << m_list.entries[key.second];
+    }
     // The second column starts past the widest item name (at least where the kind wants it), and
-    // the drop-down is wide enough for both columns.
+    // the drop-down is wide enough for both columns. Each distinct part is measured once.
     const QFontMetrics fm(ComboBox_EncomendaView->font());
+    QHash<QString, int> measured;
+    auto width = [&](const QString& text) {
+        auto it = measured.constFind(text);
+        if (it == measured.constEnd())
+            it = measured.insert(text, fm.horizontalAdvance(text));
+        return it.value();
+    };
     int first = 0, second = 0;
     for (const QString& item : std::as_const(items)) {
         const qsizetype tab = item.indexOf(QLatin1Char('\t'));
-        first = std::max(first, fm.horizontalAdvance(item.left(tab)));
-        second = std::max(second, fm.horizontalAdvance(item.mid(tab + 1)));
+        first = std::max(first, width(item.left(tab)));
+        second = std::max(second, width(item.mid(tab + 1)));
     }
     const int offset = std::max(m_kind == Kind::ProductOrders ? kProductOffset : kMaterialOffset, first + 12);
     if (offset != FilterOffset()) {
@@ -201,19 +233,48 @@ void TForm_EncomendaView::LoadOrders()
 void TForm_EncomendaView::ListOrders()
 {
     m_selection = SelectOrders(m_list, ComboBox_EncomendaView->currentText());
-    {
+    const size_t n = m_list.orders.size();
+    auto fill = [this](const auto& indexes, const auto& take) {
         GridUpdate update(StringGrid15);
         auto& rows = StringGrid15->rows();
-        rows.resize(1);
-        rows.reserve(m_selection.orders.size() + 1);
+        size_t r = 1;
+        rows.resize(std::max<size_t>(rows.size(), 2));
+        for (const qsizetype i : indexes) {
+            if (!take(i))
+                continue;
+            if (r < rows.size())
+                rows[r] = m_list.orders[size_t(i)].cells;
+            else
+                rows.push_back(m_list.orders[size_t(i)].cells);
+            ++r;
+        }
+        rows.resize(std::max<size_t>(r, 2));
+        if (r == 1)
+            rows[1].clear();
+    };
+    const auto every = [](qsizetype) { return true; };
+    bool sorted = false;
+    if (m_sorted.size() != n) {
+        // Every order once, sorted by date as the list shows it; a filtered list is then taken from
+        // that order as it stands, without sorting again.
+        std::vector<qsizetype> all(n);
+        std::iota(all.begin(), all.end(), qsizetype(0));
+        fill(all, every);
+        SortGridByColumn(StringGrid15, ColDateKey);
+        m_sorted.resize(n);
+        const auto& rows = StringGrid15->rows();
+        for (size_t r = 1; r <= n; ++r)
+            m_sorted[r - 1] = RecordNumber(rows[r][ColRecord]) - 1;
+        sorted = m_selection.orders.size() == n;
+    }
+    if (!sorted) {
+        std::vector<char> listed(n, 0);
         for (const qsizetype i : m_selection.orders)
-            rows.push_back(m_list.orders[size_t(i)].cells);
-        if (rows.size() < 2)
-            rows.emplace_back();
+            listed[size_t(i)] = 1;
+        fill(m_sorted, [&](qsizetype i) { return listed[size_t(i)] != 0; });
     }
     ShowTotal();
     StringGrid15->FitFirstColumn();
-    SortGridByColumn(StringGrid15, ColDateKey);
 }
 
 void TForm_EncomendaView::ShowTotal()
@@ -278,6 +339,7 @@ void TForm_EncomendaView::Button_EncomendaViewUndoneClick()
             order.state = OrderActive;
             order.cells[ColState] = QStringLiteral("0");
             StringGrid15->setCells(ColState, row, QStringLiteral("0"));
+            m_sorted.clear(); // the state is one of the texts that order rows of equal date
             SumActive(m_list, m_selection);
             ShowTotal();
         }

@@ -76,7 +76,8 @@ private:
     // Reads the order file and fills the filter list; the entry shown stays chosen when it is
     // still there, otherwise "( show all )".
     void LoadOrders();
-    // The orders under the chosen filter entry into the list, sorted by date.
+    // The orders under the chosen filter entry into the list, sorted by date (SortGridByColumn on the
+    // date key, done once for every order).
     void ListOrders();
     void ShowTotal();
     QString OrderPath() const;
@@ -84,5 +85,6 @@ private:
     Kind m_kind;
     OrderViews::OrderList m_list;
     OrderViews::Selection m_selection;
+    std::vector<qsizetype> m_sorted; // every order (its index), in the order the list shows them by date
     TwoColumnItemDelegate* m_itemDelegate = nullptr;
 };

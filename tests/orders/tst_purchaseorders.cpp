@@ -8,6 +8,7 @@
 #include "orders/OrderColours.h"
 #include "orders/OrderViewFixtures.h"
 #include "orders/TForm_CompraMateria.h"
+#include "orders/TForm_EncomendaView.h"
 #include "shell/RecordEditing.h"
 #include "shell/ScreenControls.h"
 #include "store/Clock.h"
@@ -227,6 +228,13 @@ private Q_SLOTS:
             VERIFY_SCREEN_LAYOUT(*m_app->form, item);
             saveShot(m_app->form.get(), QString(language) + "_" + item);
         }
+        // The filter's items in two columns.
+        auto* view = qobject_cast<TForm_EncomendaView*>(m_app->form->CurrentScreen());
+        QVERIFY(view);
+        view->ComboBox_EncomendaView->showPopup();
+        QVERIFY(view->ComboBox_EncomendaView->view()->isVisible());
+        saveShot(view->ComboBox_EncomendaView->view()->window(), QString(language) + "_orders_filter");
+        view->ComboBox_EncomendaView->hidePopup();
         QCOMPARE(m_app->messages.count(), 0);
     }
 };
