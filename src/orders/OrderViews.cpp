@@ -14,35 +14,15 @@
 
 namespace OrderViews {
 
+using Stock::NumberOf;
+using Stock::RecordErrorOf;
+
 namespace {
 
 // Width of the number fields of the stock files.
 constexpr int kNumberWidth = 10;
 // At most this many bad quantities are named in a message.
 constexpr int kMaxNamed = 20;
-
-template <int N>
-QByteArray BytesOf(const FixedString<N>& field)
-{
-    return QByteArray(field.data, field.length());
-}
-
-template <int N>
-std::optional<double> NumberOf(const FixedString<N>& field)
-{
-    return DecimalText::parse(field.text());
-}
-
-RecordError Error(RecordError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
-{
-    RecordError e;
-    e.kind = kind;
-    e.file = file;
-    e.record = record;
-    e.field = QLatin1String(field);
-    e.text = text;
-    return e;
-}
 
 // The shortest text of the number in a number field; none when no text of the width holds it.
 std::optional<QString> NumberText(double value) { return DecimalText::FloatToStrFitting(value, kNumberWidth); }
@@ -211,10 +191,10 @@ std::optional<RecordError> OpenQuantity(const R& order, const FixedString<N>& do
 {
     const auto quantity = NumberOf(order.quantity);
     if (!quantity)
-        return Error(RecordError::BadNumber, file, record, "quantity", order.quantity.text());
+        return RecordErrorOf(RecordError::BadNumber, file, record, "quantity", order.quantity.text());
     const auto delivered = NumberOf(done);
     if (!delivered)
-        return Error(RecordError::BadNumber, file, record, doneName, done.text());
+        return RecordErrorOf(RecordError::BadNumber, file, record, doneName, done.text());
     open = *quantity - *delivered;
     return std::nullopt;
 }
@@ -247,19 +227,19 @@ ReactivationPlan PlanReactivation(const EncomProdutoRecord& order, qint64 record
         StockProdutoRecord& r = stock[found];
         const auto ordered = NumberOf(r.ordered);
         if (!ordered) {
-            plan.error = Error(RecordError::BadNumber, DataFile::StockProduto, number, "ordered", r.ordered.text());
+            plan.error = RecordErrorOf(RecordError::BadNumber, DataFile::StockProduto, number, "ordered", r.ordered.text());
             return plan;
         }
         const auto inStock = NumberOf(r.stock);
         if (!inStock) {
-            plan.error = Error(RecordError::BadNumber, DataFile::StockProduto, number, "stock", r.stock.text());
+            plan.error = RecordErrorOf(RecordError::BadNumber, DataFile::StockProduto, number, "stock", r.stock.text());
             return plan;
         }
         const double newOrdered = *ordered + plan.open;
         const auto orderedText = NumberText(newOrdered);
         const auto availableText = NumberText(*inStock - newOrdered);
         if (!orderedText || !availableText) {
-            plan.error = Error(RecordError::TooLarge, DataFile::StockProduto, number, orderedText ? "available" : "ordered",
+            plan.error = RecordErrorOf(RecordError::TooLarge, DataFile::StockProduto, number, orderedText ? "available" : "ordered",
                                DecimalText::FloatToStr(orderedText ? *inStock - newOrdered : newOrdered));
             return plan;
         }
@@ -269,14 +249,14 @@ ReactivationPlan PlanReactivation(const EncomProdutoRecord& order, qint64 record
         const auto orderedText = NumberText(plan.open);
         const auto availableText = NumberText(-plan.open);
         if (!orderedText || !availableText) {
-            plan.error = Error(RecordError::TooLarge, DataFile::StockProduto, number, "ordered",
+            plan.error = RecordErrorOf(RecordError::TooLarge, DataFile::StockProduto, number, "ordered",
                                DecimalText::FloatToStr(plan.open));
             return plan;
         }
         // A new record, from the bytes of the one before it (the reused record buffer).
         StockProdutoRecord r = stock.empty() ? EmptyRecord<StockProdutoRecord>() : stock.back();
-        r.product.setBytes(BytesOf(order.product));
-        r.type.setBytes(BytesOf(order.type));
+        r.product.setBytes(order.product.bytes());
+        r.type.setBytes(order.type.bytes());
         r.date = today;
         r.stock = QStringLiteral("0");
         r.ordered = *orderedText;
@@ -289,7 +269,7 @@ ReactivationPlan PlanReactivation(const EncomProdutoRecord& order, qint64 record
     const Stock::CompositionIndex composition(files.products);
     Stock::MaterialStock materials(files.materialStock, files.materialStockTail);
     Stock::ReservationOutcome reservation =
-        Stock::ReserveForProduct(materials, composition, BytesOf(order.product), BytesOf(order.type), plan.open, today);
+        Stock::ReserveForProduct(materials, composition, order.product.bytes(), order.type.bytes(), plan.open, today);
     if (reservation.error) {
         plan.error = reservation.error;
         return plan;
@@ -326,12 +306,12 @@ ReactivationPlan PlanReactivation(const EncomMateriaRecord& order, qint64 record
         StockMateriaRecord& r = stock[found];
         const auto onOrder = NumberOf(r.onOrder);
         if (!onOrder) {
-            plan.error = Error(RecordError::BadNumber, DataFile::StockMateria, number, "onOrder", r.onOrder.text());
+            plan.error = RecordErrorOf(RecordError::BadNumber, DataFile::StockMateria, number, "onOrder", r.onOrder.text());
             return plan;
         }
         const auto text = NumberText(*onOrder + plan.open);
         if (!text) {
-            plan.error = Error(RecordError::TooLarge, DataFile::StockMateria, number, "onOrder",
+            plan.error = RecordErrorOf(RecordError::TooLarge, DataFile::StockMateria, number, "onOrder",
                                DecimalText::FloatToStr(*onOrder + plan.open));
             return plan;
         }
@@ -339,12 +319,12 @@ ReactivationPlan PlanReactivation(const EncomMateriaRecord& order, qint64 record
     } else {
         const auto text = NumberText(plan.open);
         if (!text) {
-            plan.error = Error(RecordError::TooLarge, DataFile::StockMateria, number, "onOrder",
+            plan.error = RecordErrorOf(RecordError::TooLarge, DataFile::StockMateria, number, "onOrder",
                                DecimalText::FloatToStr(plan.open));
             return plan;
         }
         StockMateriaRecord r = stock.empty() ? EmptyRecord<StockMateriaRecord>() : stock.back();
-        r.material.setBytes(BytesOf(order.material));
+        r.material.setBytes(order.material.bytes());
         r.stock = QStringLiteral("0");
         r.reserved = QStringLiteral("0");
         r.onOrder = *text;

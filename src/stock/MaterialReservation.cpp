@@ -16,29 +16,6 @@ namespace {
 // Width of the number fields of StockMateria.DAT.
 constexpr int kNumberWidth = 10;
 
-template <int N>
-QByteArray BytesOf(const FixedString<N>& field)
-{
-    return QByteArray(field.data, field.length());
-}
-
-template <int N>
-std::optional<double> NumberOf(const FixedString<N>& field)
-{
-    return DecimalText::parse(field.text());
-}
-
-RecordError Error(RecordError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
-{
-    RecordError e;
-    e.kind = kind;
-    e.file = file;
-    e.record = record;
-    e.field = QLatin1String(field);
-    e.text = text;
-    return e;
-}
-
 const std::vector<qsizetype> kNoLines;
 
 } // namespace
@@ -54,6 +31,11 @@ QString RecordErrorText(const RecordError& error)
     return text.arg(error.text, error.file, QString::number(error.record), error.field);
 }
 
+RecordError RecordErrorOf(RecordError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
+{
+    return RecordError{kind, file, record, QLatin1String(field), text};
+}
+
 QByteArray ProductReference(const QByteArray& product, const QByteArray& type)
 {
     QByteArray reference = product + ' ';
@@ -63,7 +45,7 @@ QByteArray ProductReference(const QByteArray& product, const QByteArray& type)
     return reference;
 }
 
-QByteArray ProductReference(const ProdutoRecord& line) { return ProductReference(BytesOf(line.Produto), BytesOf(line.Tipo)); }
+QByteArray ProductReference(const ProdutoRecord& line) { return ProductReference(line.Produto.bytes(), line.Tipo.bytes()); }
 
 // --- CompositionIndex ----------------------------------------------------------------------------
 
@@ -87,7 +69,7 @@ MaterialStock::MaterialStock(std::vector<StockMateriaRecord> records, QByteArray
 {
     m_first.reserve(qsizetype(m_records.size()));
     for (size_t i = m_records.size(); i-- > 0;) // the first record of a name wins
-        m_first.insert(BytesOf(m_records[i].material), qsizetype(i));
+        m_first.insert(m_records[i].material.bytes(), qsizetype(i));
 }
 
 qsizetype MaterialStock::Find(const QByteArray& material) const { return m_first.value(material, -1); }
@@ -99,13 +81,13 @@ std::optional<RecordError> MaterialStock::Reserve(const QByteArray& material, do
     if (i >= 0) {
         const auto old = NumberOf(m_records[size_t(i)].reserved);
         if (!old)
-            return Error(RecordError::BadNumber, DataFile::StockMateria, i + 1, "reserved",
+            return RecordErrorOf(RecordError::BadNumber, DataFile::StockMateria, i + 1, "reserved",
                          m_records[size_t(i)].reserved.text());
         reserved += *old;
     }
     const QString text = DecimalText::FormatFloat(QStringLiteral("0.###"), reserved);
     if (!std::isfinite(reserved) || text.size() > kNumberWidth)
-        return Error(RecordError::TooLarge, DataFile::StockMateria, i >= 0 ? i + 1 : qint64(m_records.size()) + 1,
+        return RecordErrorOf(RecordError::TooLarge, DataFile::StockMateria, i >= 0 ? i + 1 : qint64(m_records.size()) + 1,
                      "reserved", text);
     if (i >= 0) {
         StockMateriaRecord& r = m_records[size_t(i)];
@@ -144,7 +126,7 @@ ReservationOutcome ReserveForProduct(MaterialStock& stock, const CompositionInde
     ReservationOutcome out;
     const std::vector<ProdutoRecord>& lines = composition.Records();
     auto add = [&](const ProdutoRecord& line, qsizetype index, double amount, qint64 via) {
-        const QByteArray material = BytesOf(line.MateriaPrima);
+        const QByteArray material = line.MateriaPrima.bytes();
         if (auto e = stock.Reserve(material, amount, today)) {
             out.error = e;
             return false;
@@ -159,14 +141,14 @@ ReservationOutcome ReserveForProduct(MaterialStock& stock, const CompositionInde
             continue;
         const auto perDay = NumberOf(line.QuantDia);
         if (!perDay) {
-            out.error = Error(RecordError::BadNumber, DataFile::Produtos, i + 1, "QuantDia", line.QuantDia.text());
+            out.error = RecordErrorOf(RecordError::BadNumber, DataFile::Produtos, i + 1, "QuantDia", line.QuantDia.text());
             return out;
         }
         if (!(*perDay > 0))
             continue;
         const auto quant = NumberOf(line.Quant);
         if (!quant) {
-            out.error = Error(RecordError::BadNumber, DataFile::Produtos, i + 1, "Quant", line.Quant.text());
+            out.error = RecordErrorOf(RecordError::BadNumber, DataFile::Produtos, i + 1, "Quant", line.Quant.text());
             return out;
         }
         if (line.Composto != 1) {
@@ -175,13 +157,13 @@ ReservationOutcome ReserveForProduct(MaterialStock& stock, const CompositionInde
             continue;
         }
         // A composite line: the plain lines of the component it names.
-        for (const qsizetype j : composition.LinesOf(BytesOf(line.MateriaPrima))) {
+        for (const qsizetype j : composition.LinesOf(line.MateriaPrima.bytes())) {
             const ProdutoRecord& part = lines[size_t(j)];
             if (part.Composto == 1)
                 continue;
             const auto partQuant = NumberOf(part.Quant);
             if (!partQuant) {
-                out.error = Error(RecordError::BadNumber, DataFile::Produtos, j + 1, "Quant", part.Quant.text());
+                out.error = RecordErrorOf(RecordError::BadNumber, DataFile::Produtos, j + 1, "Quant", part.Quant.text());
                 return out;
             }
             if (!add(part, j, *partQuant * *quant * q, qint64(i) + 1))

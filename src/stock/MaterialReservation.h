@@ -21,6 +21,7 @@
 // then nothing is to be written. Only ReserveMaterialsInFolder touches the disk. Lookups go through
 // hash indexes built in one pass (composition lines by product reference, stock records by name).
 
+#include "store/DecimalText.h"
 #include "store/Records.h"
 #include "store/RegionalSettings.h"
 
@@ -45,6 +46,15 @@ struct RecordError {
 // The message for the user (from the language file), naming text, file, record and field, and
 // saying that no file was changed.
 QString RecordErrorText(const RecordError& error);
+RecordError RecordErrorOf(RecordError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text);
+
+// The number a number field holds (in the regional settings in force); none for a text that is no
+// number.
+template <int N>
+std::optional<double> NumberOf(const FixedString<N>& field)
+{
+    return DecimalText::parse(field.text());
+}
 
 // The product reference of a composition line as composite lines name their components.
 QByteArray ProductReference(const QByteArray& product, const QByteArray& type);
