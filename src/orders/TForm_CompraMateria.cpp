@@ -171,22 +171,13 @@ void TForm_CompraMateria::LoadData()
     RecordFileBase::EnsureRecordFile(OrderFile());
     const std::vector<EncomMateriaRecord> records = ReadAllRecords<EncomMateriaRecord>(OrderFile());
     const QString today = Today();
-    qint64 listed = 0;
-    {
-        GridUpdate update(StringGrid19);
-        auto& rows = StringGrid19->rows();
-        rows.resize(1);
-        rows.reserve(records.size() + 1);
-        for (size_t i = 0; i < records.size(); ++i) {
-            if (records[i].state == OrderArchived)
-                continue;
-            const QStringList texts = OrderRows::PurchaseOrderRow(records[i], qint64(i) + 1, today);
-            rows.emplace_back(texts.begin(), texts.end());
-            ++listed;
-        }
-        if (rows.size() < 2)
-            rows.emplace_back();
-    }
+    std::vector<QStringList> rows;
+    rows.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        if (records[i].state != OrderArchived)
+            rows.push_back(OrderRows::PurchaseOrderRow(records[i], qint64(i) + 1, today));
+    SetDataRows(StringGrid19, rows);
+    const qint64 listed = qint64(rows.size());
     m_selected->Loaded(listed);
 }
 
