@@ -104,13 +104,7 @@ double AsWritten(double value)
 
 CalcError Error(CalcError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
 {
-    CalcError e;
-    e.kind = kind;
-    e.file = file;
-    e.record = record;
-    e.field = QLatin1String(field);
-    e.text = text;
-    return e;
+    return CalcError::Make(kind, file, record, field, text);
 }
 
 // Days from the start of a date to the moment, with the time of day as a fraction.

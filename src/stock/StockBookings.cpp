@@ -15,13 +15,7 @@ namespace {
 
 CalcError Error(CalcError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
 {
-    CalcError e;
-    e.kind = kind;
-    e.file = file;
-    e.record = record;
-    e.field = QLatin1String(field);
-    e.text = text;
-    return e;
+    return CalcError::Make(kind, file, record, field, text);
 }
 
 template <int N>

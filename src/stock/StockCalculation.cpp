@@ -24,13 +24,7 @@ constexpr double kMaxDays = 2.9e6;
 
 CalcError Error(CalcError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
 {
-    CalcError e;
-    e.kind = kind;
-    e.file = file;
-    e.record = record;
-    e.field = QLatin1String(field);
-    e.text = text;
-    return e;
+    return CalcError::Make(kind, file, record, field, text);
 }
 
 // A running sum kept as the text the general conversion writes and read back from it, as a grid
