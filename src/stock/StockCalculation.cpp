@@ -518,7 +518,8 @@ QByteArray StockMateriaContents(const StockOutcome& outcome)
     return bytes;
 }
 
-Recalculation RecalculateStock(const QString& folder, const Settings& settings, const std::vector<NeedRow>& previous)
+Recalculation RecalculateStock(const QString& folder, const Settings& settings, const std::vector<NeedRow>& previous,
+                               bool write)
 {
     Recalculation result;
     result.outcome = CalculateStock(ReadStockFiles(folder), previous, settings);
@@ -532,7 +533,7 @@ Recalculation RecalculateStock(const QString& folder, const Settings& settings, 
         writes.emplace_back(folder + DataFile::StockProduto, OrderCalculation::StockProdutoContents(out.totals));
     if (materials.written)
         writes.emplace_back(folder + DataFile::StockMateria, StockMateriaContents(out));
-    if (!writes.empty())
+    if (write && !writes.empty())
         ReplaceFilesContents(writes);
     result.changes = {products, materials};
     return result;

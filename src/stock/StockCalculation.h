@@ -136,13 +136,14 @@ struct FileChange {
 
 // The screen's "Calculate" at file level: read, calculate and, when everything converted, replace
 // StockProduto.DAT and StockMateria.DAT together (each only when it changes; StockMateria.DAT is
-// created when missing). changes: one entry per file, StockProduto.DAT first.
+// created when missing). changes: one entry per file, StockProduto.DAT first; with write false
+// nothing is written and `written` says what would be.
 struct Recalculation {
     StockOutcome outcome;
     std::vector<FileChange> changes;
     bool ok() const { return outcome.ok(); }
 };
 Recalculation RecalculateStock(const QString& folder, const Settings& settings,
-                               const std::vector<NeedRow>& previous = {}); // throws StoreError
+                               const std::vector<NeedRow>& previous = {}, bool write = true); // throws StoreError
 
 } // namespace StockCalculation

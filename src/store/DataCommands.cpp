@@ -13,6 +13,7 @@
 #include "store/RecordFile.h"
 #include "store/RecordLayout.h"
 #include "store/StoreError.h"
+#include "stock/StockCalculation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,6 +114,53 @@ int RunExport(Context& c)
                     .arg(RecordLayout::Files()[i].name)
                     .arg(counts[i])
                     .arg(native(files[i].first)));
+    return Done;
+}
+
+// --- recalculate ---------------------------------------------------------------------------------
+
+const char* const kRecalculateHelp = R"(Runs the order calculation and the raw-material stock calculation on the company's files, as
+"Calculate" of the stock calculation screen does: the ordered and available quantities of every
+product with active client orders (StockProduto.DAT), then the on-order quantities of the active
+purchase orders and the reservations of every product in shortfall (StockMateria.DAT), with the
+company's HoursPerDay, DaysPerWeek and StockAuto. Everything is computed first; the files that
+change are then replaced whole, together. It prints, per file, the records rewritten and appended.
+A text that does not read as a number or a date stops it before any file is changed.
+
+Options:
+  --dry-run   compute and print what would change; write nothing
+
+Exit status: 0 done (or nothing to calculate), 2 a data file could not be read, holds a text that
+does not convert, or could not be written.)";
+
+int RunRecalculate(Context& c)
+{
+    const bool dryRun = c.has(QStringLiteral("--dry-run"));
+    StockCalculation::Recalculation done;
+    try {
+        done = StockCalculation::RecalculateStock(c.company().folder, OrderCalculation::Settings::FromProgram(), {},
+                                                  !dryRun);
+    } catch (const StoreError& e) {
+        return c.fail(e.message() + QStringLiteral("; no file was changed"));
+    }
+    if (done.outcome.error)
+        return c.fail(OrderCalculation::ErrorText(*done.outcome.error));
+    if (done.outcome.noProductOrders) {
+        c.print(QStringLiteral("%1 holds no order: nothing to calculate, no file changed").arg(DataFile::EncomProduto));
+        return Done;
+    }
+    for (const StockCalculation::FileChange& f : done.changes) {
+        if (!f.written)
+            c.print(QStringLiteral("%1: unchanged").arg(f.file));
+        else
+            c.print(QStringLiteral("%1: %2 records %3, %4 appended")
+                        .arg(f.file)
+                        .arg(f.rewritten)
+                        .arg(dryRun ? QStringLiteral("to rewrite") : QStringLiteral("rewritten"))
+                        .arg(f.appended));
+    }
+    if (dryRun)
+        c.print(QStringLiteral("dry run: nothing written"));
     return Done;
 }
 
@@ -296,6 +344,8 @@ const std::vector<Command>& Commands()
     // name, operands, own options, summary, help, function
     static const std::vector<Command> commands = {
         {"check", {kCompany}, {"--json"}, "report every fault of the company's data files", kCheckHelp, RunCheck},
+        {"recalculate", {kCompany}, {"--dry-run"}, "run the order and raw-material stock calculations on the files",
+         kRecalculateHelp, RunRecalculate},
         {"export", {kCompany, "OUTDIR"}, {}, "write one CSV file per data file into OUTDIR", kExportHelp, RunExport},
         {"import", {"CSVDIR", kCompany}, {"--dry-run"}, "write the data files from the CSV files of CSVDIR", kImportHelp,
          RunImport},

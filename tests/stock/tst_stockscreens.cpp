@@ -16,12 +16,14 @@
 #include "stock/TForm_Stock.h"
 #include "stock/TForm_StockProd.h"
 #include "store/Clock.h"
+#include "store/DataCommands.h"
 #include "support/LayoutCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextStream>
 #include <QTimer>
 #include <QToolButton>
 
@@ -340,6 +342,36 @@ private Q_SLOTS:
         });
         QCOMPARE(rows, expected);
         QVERIFY(s->ResultWindow()->StringGrid5->Cells(0, 1).isEmpty());
+    }
+
+    // quorvale-data's recalculate writes, byte for byte, what "Calculate" of the screen writes, on
+    // the sample company with its stock files out of date.
+    void commandLineWritesWhatTheScreenWrites()
+    {
+        copySampleCompany(m_app->companyFolder());
+        const QString products = path(DataFile::StockProduto), materials = path(DataFile::StockMateria);
+        auto stale = ReadAllRecords<StockMateriaRecord>(materials);
+        for (StockMateriaRecord& r : stale)
+            r.reserved = "0", r.onOrder = "0";
+        WriteAllRecords(materials, stale);
+        auto productStock = ReadAllRecords<StockProdutoRecord>(products);
+        productStock.erase(productStock.begin()); // the first product without its stock record
+        WriteAllRecords(products, productStock);
+        const QByteArray productsBefore = readFile(products), materialsBefore = readFile(materials);
+
+        calculate(planning(), [](TForm2*) {});
+        const QByteArray productsByScreen = readFile(products), materialsByScreen = readFile(materials);
+        QVERIFY(productsByScreen != productsBefore && materialsByScreen != materialsBefore);
+        m_app->form->CloseCurrentScreen();
+
+        writeFile(products, productsBefore);
+        writeFile(materials, materialsBefore);
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(DataCommands::Run({"recalculate", "Firma", "--locale", "neutral"}, o, e), 0);
+        QCOMPARE(err, QString());
+        QCOMPARE(readFile(products), productsByScreen);
+        QCOMPARE(readFile(materials), materialsByScreen);
     }
 
     // Nothing ordered: a message, no list and no file changed.

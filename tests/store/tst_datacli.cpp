@@ -544,6 +544,34 @@ private Q_SLOTS:
         QCOMPARE(c.run({"check", c.home.path() + "Test_database"}, false).status, 2); // not listed
     }
 
+    // recalculate prints what changes per file and, with --dry-run, writes nothing; a second run
+    // finds nothing to change; a text that is no number stops it before any file is written.
+    void recalculate()
+    {
+        Companies c;
+        c.change<StockMateriaRecord>(DataFile::StockMateria, 0, [](auto& r) { set(r.onOrder, "7"); });
+        const QByteArray before = c.bytesOf(c.acme());
+        Output r = c.run({"recalculate", "Acme", "--dry-run"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringList({"StockProduto.DAT: 1 records to rewrite, 0 appended",
+                                     "StockMateria.DAT: 1 records to rewrite, 0 appended", "dry run: nothing written"}));
+        QCOMPARE(c.bytesOf(c.acme()), before);
+        r = c.run({"recalculate", "Acme"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringList({"StockProduto.DAT: 1 records rewritten, 0 appended",
+                                     "StockMateria.DAT: 1 records rewritten, 0 appended"}));
+        QCOMPARE(ReadAllRecords<StockMateriaRecord>(c.acme() + DataFile::StockMateria)[0].onOrder.text(), QString("100"));
+        QCOMPARE(c.run({"recalculate", "Acme"}).out, QStringList({"StockProduto.DAT: unchanged", "StockMateria.DAT: unchanged"}));
+
+        c.change<EncomProdutoRecord>(DataFile::EncomProduto, 0, [](auto& o) { set(o.quantity, "4x"); });
+        const QByteArray damaged = c.bytesOf(c.acme());
+        r = c.run({"recalculate", "Acme"});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.err, QStringList({"quorvale-data recalculate: '4x' is not a valid number (EncomProduto.DAT, record 1, "
+                                     "quantity). No file was changed."}));
+        QCOMPARE(c.bytesOf(c.acme()), damaged);
+    }
+
     // The program itself: its exit status and its output.
     void executable()
     {
