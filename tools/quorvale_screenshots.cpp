@@ -1,7 +1,7 @@
 // Pictures of the program for a person to look at: every screen that the main window's menu table
 // opens, the company chooser, the main window with a company open, Preferences, a page of the
-// print preview and the delivery dates of the order planning, in every language and at the window
-// sizes asked for, each as a PNG file.
+// print preview, the delivery dates of the order planning and the production plan list, in every
+// language and at the window sizes asked for, each as a PNG file.
 //
 //   quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR] [--language NAME]...
 //                        [--size WIDTHxHEIGHT]... [--only NAME]...
@@ -10,7 +10,8 @@
 // program folder of its own, so nothing of the real program folder changes. Message boxes are not
 // shown; their texts are printed. Screens that later join the menu table appear without a change
 // here. Files are named <language>-<width>x<height>-<name>.png, the name being the menu item of a
-// screen (menu_EditProduto) or chooser, main, preferences, preview, deliverydates.
+// screen (menu_EditProduto) or chooser, main, preferences, preview, deliverydates, productionplan
+// (the production plan list, and the chart it came from as productionplan-chart).
 
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
@@ -18,6 +19,7 @@
 #include "shell/MenuTable.h"
 #include "shell/MessageBox.h"
 #include "shell/ScreenForm.h"
+#include "shell/StringGrid.h"
 #include "shell/TForm1.h"
 
 #include <QAbstractButton>
@@ -103,7 +105,7 @@ Options parse(const QStringList& args)
             say(QStringLiteral("usage: quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR]\n"
                                "       [--language NAME]... [--size WIDTHxHEIGHT]... [--only NAME]...\n"
                                "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, preview,\n"
-                               "deliverydates"));
+                               "deliverydates, productionplan"));
             std::exit(0);
         } else if (a.startsWith(QLatin1String("--"))) {
             fail(QStringLiteral("unknown option ") + a);
@@ -255,6 +257,35 @@ void shoot(const Options& o, const QString& language, const QSize& size)
                 }
             });
             calculate->click();
+        }
+        form.CloseCurrentScreen();
+        settle();
+    }
+
+    // The production plan list: the products of the chart given to the equipment in turn, then
+    // "Calculate"; the result lists window is pictured once it shows, then closed.
+    if (shooter.wanted(QStringLiteral("productionplan"))) {
+        form.MenuItem(QStringLiteral("menu_PlanProducao"))->trigger();
+        settle();
+        auto* chart = form.findChild<StringGrid*>(QStringLiteral("StringGrid11"));
+        auto* equipment = form.findChild<QComboBox*>(QStringLiteral("ComboBox_MainEquip"));
+        auto* calculate = form.findChild<QAbstractButton*>(QStringLiteral("Button_ProducaoPlanCalculate"));
+        if (chart && equipment && calculate && equipment->count() > 1) {
+            for (int row = 1; row < chart->RowCount(); ++row) {
+                chart->setRow(row);
+                Q_EMIT equipment->activated(1 + (row - 1) % (equipment->count() - 1));
+            }
+            QTimer::singleShot(50, &form, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (w->objectName() == QLatin1String("TForm2") && w->isVisible()) {
+                        shooter.save(w, QStringLiteral("productionplan"));
+                        if (auto* close = w->findChild<QAbstractButton*>(QStringLiteral("Button_ProducaoPlanClose")))
+                            close->click();
+                    }
+                }
+            });
+            calculate->click();
+            shooter.save(&form, QStringLiteral("productionplan-chart"));
         }
         form.CloseCurrentScreen();
         settle();

@@ -23,17 +23,6 @@ constexpr int kQuantityWidth = 10;
 // Beyond this many days from now no date is written (the last one a four-digit year holds).
 constexpr double kMaxDays = 2.9e6;
 
-// The key of a product and type: both lengths, then both texts.
-TextKey PairKey(const char* product, int productLength, const char* type, int typeLength)
-{
-    TextKey key;
-    key.bytes[0] = char(productLength);
-    key.bytes[1] = char(typeLength);
-    std::memcpy(key.bytes.data() + 2, product, size_t(productLength));
-    std::memcpy(key.bytes.data() + 2 + productLength, type, size_t(typeLength));
-    key.used = 2 + productLength + typeLength;
-    return key;
-}
 template <class R>
 TextKey PairKeyOf(const R& r)
 {
@@ -121,6 +110,17 @@ double DaysSince(const QDate& date, const QDateTime& now)
 
 } // namespace
 
+TextKey PairKey(const char* product, int productLength, const char* type, int typeLength)
+{
+    TextKey key;
+    key.bytes[0] = char(productLength);
+    key.bytes[1] = char(typeLength);
+    std::memcpy(key.bytes.data() + 2, product, size_t(productLength));
+    std::memcpy(key.bytes.data() + 2 + productLength, type, size_t(typeLength));
+    key.used = 2 + productLength + typeLength;
+    return key;
+}
+
 size_t qHash(const TextKey& key, size_t seed) noexcept { return qHashBits(key.bytes.data(), size_t(key.used), seed); }
 
 Settings Settings::FromProgram()
@@ -155,7 +155,7 @@ QString ErrorText(const CalcError& error)
     // The field in the user's words.
     static const std::pair<const char*, const char*> fields[] = {
         {"quantity", "msg_FieldQuantity"}, {"delivered", "msg_FieldDelivered"}, {"stock", "msg_FieldStock"},
-        {"available", "msg_FieldAvailable"}, {"date", "msg_FieldDate"}};
+        {"available", "msg_FieldAvailable"}, {"ordered", "msg_FieldOrdered"}, {"date", "msg_FieldDate"}};
     QString field = error.field;
     for (const auto& [name, key] : fields)
         if (error.field == QLatin1String(name))
@@ -408,6 +408,12 @@ ProductRate RateOf(const ProductIndex& products, const QByteArray& product, cons
 
 QString RateProblemsText(const std::vector<RateProblem>& problems)
 {
+    return RateProblemsText(problems, LangText(QStringLiteral("msg_NoDeliveryDate"),
+                                               QStringLiteral("No delivery date can be estimated for:")));
+}
+
+QString RateProblemsText(const std::vector<RateProblem>& problems, const QString& headline)
+{
     if (problems.empty())
         return QString();
     QStringList lines;
@@ -443,8 +449,7 @@ QString RateProblemsText(const std::vector<RateProblem>& problems)
         }
         lines << p.product + QLatin1Char(' ') + p.type + QStringLiteral(": ") + why;
     }
-    return LangText(QStringLiteral("msg_NoDeliveryDate"), QStringLiteral("No delivery date can be estimated for:"))
-           + QStringLiteral("\r\r") + lines.join(QLatin1Char('\r'));
+    return headline + QStringLiteral("\r\r") + lines.join(QLatin1Char('\r'));
 }
 
 DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::vector<ProdutoRecord>& products,

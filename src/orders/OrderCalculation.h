@@ -45,6 +45,9 @@ struct TextKey {
     bool operator==(const TextKey& other) const { return bytes == other.bytes; }
 };
 size_t qHash(const TextKey& key, size_t seed = 0) noexcept;
+// The key of a product and type: both lengths, then both texts (at most 30 and 20 bytes, as the
+// record fields hold them).
+TextKey PairKey(const char* product, int productLength, const char* type, int typeLength);
 
 // What the calculation depends on besides the records.
 struct Settings {
@@ -172,6 +175,8 @@ struct RateProblem {
 };
 // One message naming every such product and why; empty when there is none.
 QString RateProblemsText(const std::vector<RateProblem>& problems);
+// The same under another first line ("No production days can be estimated for:").
+QString RateProblemsText(const std::vector<RateProblem>& problems, const QString& headline);
 
 // One row of the delivery-dates list (12 columns).
 struct DeliveryRow {
