@@ -202,6 +202,7 @@ BookingOutcome BookProductionEntry(const QString& folder, const EntryInput& inpu
                     stockText = *newStock;
                 },
                 [&](StockProdutoRecord& r) {
+                    r = EmptyRecord<StockProdutoRecord>(); // a new record holds nothing of another
                     r.product = input.product;
                     r.type = input.type;
                     stockText = DecimalText::FloatToStrFitting(net, kQuantityWidth).value_or(QStringLiteral("0"));
