@@ -236,6 +236,11 @@ void TForm_ProdEntrada::LoadData()
 {
     Edit_ProdEntrData->setText(DateText::DateToStr(Clock::today()));
     LoadShifts();
+    LoadSummary();
+}
+
+void TForm_ProdEntrada::LoadSummary()
+{
     const QString entriesPath = DataFilePath(DataFile::HorasProducao);
     RecordFileBase::EnsureRecordFile(entriesPath);
     const QString stockPath = DataFilePath(DataFile::StockProduto);
@@ -489,7 +494,7 @@ void TForm_ProdEntrada::Button_ProdEntradaAddClick()
         if (!outcome.written.isEmpty()) {
             // Part of it was written: the list shows the files as they are.
             Hourglass hourglass;
-            LoadData();
+            LoadSummary();
             SortGridByColumn(StringGrid14, SummaryRow::ColProduct);
         }
         return;

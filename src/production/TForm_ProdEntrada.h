@@ -85,6 +85,8 @@ protected:
 
 private:
     void LoadShifts();
+    // HorasProducao.DAT and StockProduto.DAT into the list.
+    void LoadSummary();
     void ShowSummary();
     // The six hour boxes, in the order of the record.
     QList<QLineEdit*> HourBoxes() const;

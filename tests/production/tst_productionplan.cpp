@@ -57,6 +57,14 @@ EquipamentoRecord machine(const QString& name)
     return r;
 }
 
+// A picture for a person to look at when QUORVALE_SHOTS names a folder.
+void saveShot(QWidget* widget, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QUORVALE_SHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(folder + '/' + name + ".png");
+}
+
 QStringList texts(const std::vector<std::vector<QString>>& rows)
 {
     QStringList out;
@@ -215,6 +223,7 @@ private Q_SLOTS:
         QVERIFY(!s->IsBarCell(TForm_ProducaoPlan::ColFirstDay, 3)); // no days
         QCOMPARE(m_app->form->HelpContext(), 33);
         QVERIFY(!s->Button_ProducaoPlanDetail->isVisibleTo(s));
+        saveShot(m_app->form.get(), "plan-chart-5-days");
     }
 
     // A click on a row's equipment drops the list down at its empty entry; the choice goes into the
@@ -241,6 +250,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, form2, [&] {
             shown = form2->isVisible() && form2->ShownPanel() == TForm2::PanelProducaoPlan;
             alternated = !s->Button_ProducaoPlanCalculate->isEnabled() && s->Button_ProducaoPlanDetail->isEnabled();
+            saveShot(form2, "plan-list");
             week = form2->Label5->text();
             caption = form2->Label_caption->text();
             for (int r = 0; r < form2->StringGrid11->RowCount(); ++r)
