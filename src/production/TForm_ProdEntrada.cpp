@@ -255,18 +255,11 @@ void TForm_ProdEntrada::LoadSummary()
 
 void TForm_ProdEntrada::ShowSummary()
 {
-    {
-        GridUpdate update(StringGrid14);
-        auto& rows = StringGrid14->rows();
-        rows.resize(1);
-        rows.reserve(m_summary.rows.size() + 1);
-        for (const SummaryRow& r : m_summary.rows) {
-            const QStringList cells = r.Cells();
-            rows.emplace_back(cells.begin(), cells.end());
-        }
-        if (rows.size() < 2)
-            rows.emplace_back();
-    }
+    std::vector<QStringList> rows;
+    rows.reserve(m_summary.rows.size());
+    for (const SummaryRow& r : m_summary.rows)
+        rows.push_back(r.Cells());
+    SetDataRows(StringGrid14, rows);
     Label87->setText(QString::number(m_summary.entryRows));
 }
 

@@ -216,15 +216,14 @@ void TForm_ProducaoPlan::BuildChart()
     }
 
     m_dayNumbers = WorkingDayNumbers(m_firstDay, m_chart.dayColumns, m_daysPerWeek);
+    std::vector<QStringList> chartRows;
+    chartRows.reserve(m_chart.rows.size());
+    for (const PlanRow& r : m_chart.rows)
+        chartRows.push_back({r.ProductText(), r.quantity, r.DaysText(), QString(), QString()});
     GridUpdate update(StringGrid11);
     StringGrid11->setColCount(ColFirstDay + m_chart.dayColumns);
+    SetDataRows(StringGrid11, chartRows);
     auto& rows = StringGrid11->rows();
-    rows.resize(1);
-    rows.reserve(m_chart.rows.size() + 1);
-    for (const PlanRow& r : m_chart.rows)
-        rows.push_back({r.ProductText(), r.quantity, r.DaysText(), QString(), QString()});
-    if (rows.size() < 2)
-        rows.emplace_back();
     rows[0].assign(size_t(StringGrid11->ColCount()), QString());
     SetChartTitles();
     const QStringList titles = DayTitles(m_firstDay, m_chart.dayColumns);
