@@ -3,7 +3,6 @@
 #include "i18n/Language.h"
 #include "orders/OrderCalculation.h"
 #include "store/AccessPatterns.h"
-#include "store/Cp1252.h"
 #include "store/DateText.h"
 #include "store/DecimalText.h"
 #include "store/StoreError.h"
@@ -16,10 +15,6 @@ namespace {
 
 // A thousandth of an hour: below it two sums of hours are the same.
 constexpr double kHoursTolerance = 1e-3;
-// Width of the quantity fields of StockProduto.DAT and MovimProduto.DAT.
-constexpr int kQuantityWidth = 10;
-
-QString Written(const QString& key, const QString& builtIn) { return LangText(key, builtIn); }
 
 } // namespace
 
@@ -100,127 +95,39 @@ HorasProducaoRecord EntryRecord(const EntryInput& input, const QDate& today)
     return r;
 }
 
-BookingOutcome BookProductionEntry(const QString& folder, const EntryInput& input, bool addEquipment,
-                                   const QDate& today, const RegionalSettings& regional)
+EntryPlan PlanProductionEntry(const EntryInput& input, bool addEquipment,
+                              const std::vector<StockProdutoRecord>& stock, const QDate& today)
 {
-    const ScopedRegionalSettings scoped(regional);
-    BookingOutcome out;
-    const QString productText = input.product + QLatin1Char(' ') + input.type;
-
-    // Every record is made before the first write.
-    const auto entered = DecimalText::parse(input.entered.trimmed().isEmpty() ? QStringLiteral("0") : input.entered);
-    const auto rejected = DecimalText::parse(input.rejected.trimmed().isEmpty() ? QStringLiteral("0") : input.rejected);
-    const auto production = DecimalText::parse(input.hours[Production].trimmed().isEmpty() ? QStringLiteral("0")
-                                                                                             : input.hours[Production]);
+    using StockBookings::RecordWrite;
+    EntryPlan plan;
+    const QString productText = StockBookings::ProductText(input.product, input.type);
+    auto number = [](const QString& text) {
+        return DecimalText::parse(text.trimmed().isEmpty() ? QStringLiteral("0") : text);
+    };
+    const auto entered = number(input.entered);
+    const auto rejected = number(input.rejected);
+    const auto production = number(input.hours[Production]);
     if (!entered || !rejected || !production) {
         const QString bad = !entered ? input.entered : !rejected ? input.rejected : input.hours[Production];
-        out.message = QLatin1Char('\'') + bad + QLatin1Char('\'') + LangMsg[4];
-        return out;
+        plan.refusal = QLatin1Char('\'') + bad + QLatin1Char('\'') + LangMsg[4];
+        return plan;
     }
     const HorasProducaoRecord entry = EntryRecord(input, today);
     const QString todayText = DateText::DateToStr(today);
-
-    struct Movement {
-        const char* type;
-        double quantity;
-    };
-    std::vector<Movement> movements;
-    if (input.operationOnly) {
-        movements.push_back({"HP", *production});
-    } else {
-        if (*entered != 0)
-            movements.push_back({"EP", *entered});
-        if (*rejected != 0)
-            movements.push_back({"RP", -*rejected});
-    }
-    std::vector<MovimRecord> movementRecords;
-    for (const Movement& m : movements) {
-        auto r = EmptyRecord<MovimRecord>();
-        r.item = productText;
-        const auto text = DecimalText::FloatToStrFitting(m.quantity, kQuantityWidth);
-        if (!text) {
-            out.message = Written(QStringLiteral("msg_TooLargeForField"), QStringLiteral("'%1' is too large for its field."))
-                              .arg(DecimalText::FloatToStr(m.quantity));
-            return out;
-        }
-        r.quantity = *text;
-        r.movementDate = entry.date.text();
-        r.realDate = todayText;
-        r.type = QLatin1String(m.type);
-        movementRecords.push_back(r);
-    }
-
-    auto failed = [&](const QString& file, const QString& systemText) {
-        QString m = Written(QStringLiteral("msg_WriteFailed"), QStringLiteral("%1 could not be written:")).arg(file)
-                    + QLatin1Char('\r') + systemText + QStringLiteral("\r\r");
-        if (out.written.isEmpty())
-            m += Written(QStringLiteral("msg_NothingWritten"), QStringLiteral("Nothing was written."));
-        else
-            m += Written(QStringLiteral("msg_WrittenBefore"), QStringLiteral("Written before, and kept:"))
-                 + QLatin1Char('\r') + out.written.join(QLatin1Char('\r'));
-        out.message = m;
-        out.ok = false;
-        return out;
+    auto refuse = [&](const OrderCalculation::CalcError& error) {
+        plan.refusal = OrderCalculation::ErrorText(error);
+        plan.writes.clear();
+        return plan;
     };
 
     // 1. The stock of the product.
     const double net = *entered - *rejected;
     if (!input.operationOnly && net != 0) {
-        const QString path = folder + DataFile::StockProduto;
-        const QByteArray product = Cp1252::encode(input.product).left(30);
-        const QByteArray type = Cp1252::encode(input.type).left(20);
-        std::optional<OrderCalculation::CalcError> error;
-        QString stockText;
-        try {
-            qint64 k = 0;
-            UpdateOrAppend<StockProdutoRecord>(
-                path,
-                [&](const StockProdutoRecord& r) {
-                    ++k;
-                    return r.product.equals(product) && r.type.equals(type);
-                },
-                [&](StockProdutoRecord& r) {
-                    auto bad = [&](OrderCalculation::CalcError::Kind kind, const char* field, const QString& text) {
-                        error = OrderCalculation::CalcError{kind, DataFile::StockProduto, k, QLatin1String(field), text};
-                    };
-                    const QString stockBefore = r.stock.text();
-                    const auto stock = DecimalText::parse(stockBefore.trimmed().isEmpty() ? QStringLiteral("0") : stockBefore);
-                    if (!stock)
-                        return bad(OrderCalculation::CalcError::BadNumber, "stock", stockBefore);
-                    const QString orderedText = r.ordered.text();
-                    const auto ordered = DecimalText::parse(orderedText.trimmed().isEmpty() ? QStringLiteral("0") : orderedText);
-                    if (!ordered)
-                        return bad(OrderCalculation::CalcError::BadNumber, "ordered", orderedText);
-                    const auto newStock = DecimalText::FloatToStrFitting(*stock + net, kQuantityWidth);
-                    const auto available = DecimalText::FloatToStrFitting(*stock + net - *ordered, kQuantityWidth);
-                    if (!newStock || !available)
-                        return bad(OrderCalculation::CalcError::TooLarge, "stock", stockBefore);
-                    // The record is changed only when every text converted.
-                    r.stock = *newStock;
-                    r.available = *available;
-                    r.date = todayText;
-                    stockText = *newStock;
-                },
-                [&](StockProdutoRecord& r) {
-                    r = EmptyRecord<StockProdutoRecord>(); // a new record holds nothing of another
-                    r.product = input.product;
-                    r.type = input.type;
-                    stockText = DecimalText::FloatToStrFitting(net, kQuantityWidth).value_or(QStringLiteral("0"));
-                    r.stock = stockText;
-                    r.available = stockText;
-                    r.ordered = QStringLiteral("0");
-                    r.date = todayText;
-                });
-        } catch (const StoreError& e) {
-            return failed(DataFile::StockProduto, e.message());
-        }
-        if (error) {
-            out.message = OrderCalculation::ErrorText(*error);
-            return out;
-        }
-        out.stock = stockText;
-        out.written << Written(QStringLiteral("msg_WrittenStock"), QStringLiteral("%1: the stock of %2, now %3"))
-                           .arg(DataFile::StockProduto, productText, stockText);
+        StockBookings::StockChangeOutcome change =
+            StockBookings::PlanProductStockChange(stock, input.product, input.type, net, 0, todayText);
+        if (change.error)
+            return refuse(*change.error);
+        plan.writes.push_back(change.write);
     }
 
     // 2. A new equipment.
@@ -229,35 +136,78 @@ BookingOutcome BookProductionEntry(const QString& folder, const EntryInput& inpu
         r.Equipamento = input.equipment;
         r.Quant = QStringLiteral("0");
         r.Custo = QStringLiteral("0");
-        try {
-            AppendOne<EquipamentoRecord>(folder + DataFile::Equipamentos, r);
-        } catch (const StoreError& e) {
-            return failed(DataFile::Equipamentos, e.message());
-        }
-        out.written << Written(QStringLiteral("msg_WrittenEquipment"), QStringLiteral("%1: the new equipment %2"))
-                           .arg(DataFile::Equipamentos, input.equipment);
+        RecordWrite w;
+        w.what = RecordWrite::EquipmentRecord;
+        w.file = DataFile::Equipamentos;
+        w.record = r;
+        w.item = input.equipment;
+        plan.writes.push_back(w);
     }
 
     // 3. The entry.
-    try {
-        AppendOne<HorasProducaoRecord>(folder + DataFile::HorasProducao, entry);
-    } catch (const StoreError& e) {
-        return failed(DataFile::HorasProducao, e.message());
+    {
+        RecordWrite w;
+        w.what = RecordWrite::EntryRecord;
+        w.file = DataFile::HorasProducao;
+        w.record = entry;
+        w.item = productText;
+        w.code = entry.date.text();
+        plan.writes.push_back(w);
     }
-    out.written << Written(QStringLiteral("msg_WrittenEntry"), QStringLiteral("%1: the production entry of %2 on %3"))
-                       .arg(DataFile::HorasProducao, productText, entry.date.text());
 
     // 4. The movements.
-    for (const MovimRecord& m : movementRecords) {
-        try {
-            AppendOne<MovimRecord>(folder + DataFile::MovimProduto, m);
-        } catch (const StoreError& e) {
-            return failed(DataFile::MovimProduto, e.message());
-        }
-        out.written << Written(QStringLiteral("msg_WrittenMovement"), QStringLiteral("%1: the movement %2 of %3"))
-                           .arg(DataFile::MovimProduto, m.type.text(), m.quantity.text());
+    struct Movement {
+        const QString& code;
+        double quantity;
+    };
+    std::vector<Movement> movements;
+    if (input.operationOnly) {
+        movements.push_back({StockBookings::ProductionHoursCode, *production});
+    } else {
+        if (*entered != 0)
+            movements.push_back({StockBookings::ProductionEntryCode, *entered});
+        if (*rejected != 0)
+            movements.push_back({StockBookings::ProductionRejectCode, -*rejected});
     }
-    out.ok = true;
+    for (const Movement& m : movements) {
+        const auto quantity = StockBookings::QuantityText(m.quantity);
+        if (!quantity)
+            return refuse(OrderCalculation::CalcError::Make(OrderCalculation::CalcError::TooLarge,
+                                                            DataFile::MovimProduto, 0, "quantity",
+                                                            DecimalText::FloatToStr(m.quantity)));
+        plan.writes.push_back(StockBookings::MovementWrite(DataFile::MovimProduto, productText, *quantity,
+                                                           entry.date.text(), todayText, m.code));
+    }
+    return plan;
+}
+
+BookingOutcome BookProductionEntry(const QString& folder, const EntryInput& input, bool addEquipment,
+                                   const QDate& today, const RegionalSettings& regional)
+{
+    const ScopedRegionalSettings scoped(regional);
+    BookingOutcome out;
+    EntryPlan plan;
+    try {
+        const auto stock = input.operationOnly
+                               ? std::vector<StockProdutoRecord>()
+                               : ReadAllRecordsIfExists<StockProdutoRecord>(folder + DataFile::StockProduto);
+        plan = PlanProductionEntry(input, addEquipment, stock, today);
+    } catch (const StoreError& e) {
+        out.message = e.message(); // nothing was written
+        return out;
+    }
+    if (!plan.ok()) {
+        out.message = plan.refusal;
+        return out;
+    }
+    StockBookings::BookingResult result = StockBookings::WriteBooking(folder, plan.writes);
+    for (const StockBookings::RecordWrite& w : result.written)
+        if (w.what == StockBookings::RecordWrite::StockRecord)
+            out.stock = std::get<StockProdutoRecord>(w.record).stock.text();
+    out.ok = result.ok();
+    if (!out.ok)
+        out.message = StockBookings::BookingFailureText(result);
+    out.written = std::move(result.written);
     return out;
 }
 

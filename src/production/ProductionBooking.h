@@ -3,9 +3,10 @@
 // A production entry and what it books, and the rules of the entry screen's figures that need no
 // window: the shift list, a typed shift, the shift against the entry's hours.
 //
-// What an entry books, in this order, each write checked:
+// What an entry books, in this order, each as one whole record:
 //   1. unless "operation only": the product's stock in StockProduto.DAT (its first record, or a new
-//      one appended): stock + (entered - rejected), available = stock - ordered, date = today;
+//      one appended), changed as the stock bookings change it: stock + (entered - rejected),
+//      available = stock - ordered, date = today;
 //   2. a new equipment when the user confirmed one: an EquipamentoRecord with the name, Quant and
 //      Custo "0" and the other texts empty, appended to Equipamentos.DAT;
 //   3. the entry: one HorasProducaoRecord appended to HorasProducao.DAT with every field (the
@@ -13,10 +14,12 @@
 //   4. the movements of MovimProduto.DAT, each dated with the entry's date and recorded today:
 //      "EP" with +entered and "RP" with -rejected (each when not 0), so that they sum to the stock
 //      change; with "operation only" one "HP" with the production hours instead.
-// A stock text that is no number stops the booking before anything is written. A write that fails
-// stops it there; the message names the file and says what was written before it.
+// Every record is made first (PlanProductionEntry): a stock text that is no number, or a number
+// too long for its field, writes nothing. The records are then written as the stock bookings write
+// theirs: a write that fails stops there, and the message names what was and was not written.
 
 #include "production/ProductionEntries.h"
+#include "stock/StockBookings.h"
 #include "store/Records.h"
 #include "store/RegionalSettings.h"
 
@@ -77,11 +80,22 @@ QString EntryNote(int shift, const QString& operatorName);
 // texts trimmed), the second date = today, the note as above, the flag of "operation only".
 HorasProducaoRecord EntryRecord(const EntryInput& input, const QDate& today);
 
+// The records of the entry, in the order they are to be written (nothing is written). stock: the
+// records of StockProduto.DAT (read only when the entry changes stock). A refusal comes back as
+// the message for the user.
+struct EntryPlan {
+    QString refusal;
+    std::vector<StockBookings::RecordWrite> writes;
+    bool ok() const { return refusal.isEmpty(); }
+};
+EntryPlan PlanProductionEntry(const EntryInput& input, bool addEquipment,
+                              const std::vector<StockProdutoRecord>& stock, const QDate& today);
+
 struct BookingOutcome {
     bool ok = false;
-    QString message;                  // why it failed, and what was written before
-    std::optional<QString> stock;     // the product's new stock text, when it was booked
-    QStringList written;              // what was written, one line each, in order
+    QString message;                              // why it failed, and what was and was not written
+    std::optional<QString> stock;                 // the product's new stock text, when it was booked
+    std::vector<StockBookings::RecordWrite> written; // in the order written
 };
 
 // Books the entry into the company folder (ending in "/"), as listed at the top.

@@ -484,7 +484,7 @@ void TForm_ProdEntrada::Button_ProdEntradaAddClick()
     }
     if (!outcome.ok) {
         MessageBox::error(outcome.message);
-        if (!outcome.written.isEmpty()) {
+        if (!outcome.written.empty()) {
             // Part of it was written: the list shows the files as they are.
             Hourglass hourglass;
             LoadSummary();

@@ -345,9 +345,12 @@ private Q_SLOTS:
         const BookingOutcome out =
             BookProductionEntry(m_app->companyFolder(), input, false, QDate(2026, 9, 10), RegionalSettings::pointLocale());
         QVERIFY(!out.ok);
-        QVERIFY(out.message.contains("MovimProduto.DAT"));
-        QCOMPARE(out.written.size(), 2);
-        QVERIFY(out.written[0].contains("StockProduto.DAT") && out.written[1].contains("HorasProducao.DAT"));
+        QCOMPARE(out.written.size(), size_t(2));
+        QCOMPARE(out.written[0].file, DataFile::StockProduto);
+        QCOMPARE(out.written[1].file, DataFile::HorasProducao);
+        QVERIFY(out.message.contains("Written:\r  the stock record of Vaso Verde (StockProduto.DAT")
+                && out.message.contains("the production entry of Vaso Verde on 09/09/2026 (HorasProducao.DAT, record")
+                && out.message.contains("Not written:\r  the movement EP 5 of Vaso Verde (MovimProduto.DAT)"));
     }
 
     // With the sample company, in both languages at both window sizes: every control inside the
