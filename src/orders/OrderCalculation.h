@@ -178,6 +178,10 @@ struct RateProblem {
     Reason reason = UnknownProduct;
     QString text; // the cycles or moulds text for BadCycles / BadMoulds
 };
+// Why the rate of a product gives no day count: the product is unknown, its cycles or moulds text
+// is no integer, or there are no working hours, moulds or cycles (0 or less); none when it gives one.
+std::optional<RateProblem> RateProblemOf(const ProductRate& rate, int hoursPerDay, const QString& product,
+                                         const QString& type);
 // One message naming every such product and why; empty when there is none.
 QString RateProblemsText(const std::vector<RateProblem>& problems);
 // The same under another first line ("No production days can be estimated for:").

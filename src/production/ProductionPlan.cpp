@@ -102,43 +102,31 @@ PlanChart ComputePlanChart(const std::vector<OrderCalculation::WorkRow>& rows, c
         row.quantityValue = w.openValue - w.stockValue;
         row.quantity = DecimalText::FloatToStr(row.quantityValue);
 
-        auto problem = [&](RateProblem::Reason reason, const QString& text = QString()) {
+        auto problem = [&](RateProblem::Reason reason) {
             RateProblem p;
             p.product = w.product;
             p.type = w.type;
             p.reason = reason;
-            p.text = text;
             chart.problems.push_back(p);
         };
         const OrderCalculation::ProductRate rate =
             OrderCalculation::RateOf(index, w.productBytes, w.typeBytes, settings.hoursPerDay);
-        switch (rate.status) {
-        case OrderCalculation::ProductRate::UnknownProduct: problem(RateProblem::UnknownProduct); break;
-        case OrderCalculation::ProductRate::BadCycles: problem(RateProblem::BadCycles, rate.text); break;
-        case OrderCalculation::ProductRate::BadMoulds: problem(RateProblem::BadMoulds, rate.text); break;
-        case OrderCalculation::ProductRate::Ok:
-            if (settings.hoursPerDay <= 0)
-                problem(RateProblem::NoHours);
-            else if (rate.moulds <= 0)
-                problem(RateProblem::NoMoulds);
-            else if (rate.cycles <= 0)
-                problem(RateProblem::NoCycles);
-            else if (settings.daysPerWeek <= 0)
-                problem(RateProblem::NoDays);
-            else {
-                row.exactDays = row.quantityValue / double(rate.perDay);
-                const double rounded = Production::RoundHalfEven(row.exactDays);
-                // Beyond the last day a date can name, no day count.
-                const double calendar = rounded * 7.0 / std::min(settings.daysPerWeek, 7);
-                if (calendar > double(settings.today.daysTo(lastDate)) - 7) {
-                    problem(RateProblem::TooFar);
-                } else {
-                    row.days = qint64(rounded);
-                    const QDate end = AddWorkingDays(settings.today, *row.days, settings.daysPerWeek);
-                    longest = std::max(longest, *row.days > 0 ? settings.today.daysTo(end) : 0);
-                }
+        if (auto p = OrderCalculation::RateProblemOf(rate, settings.hoursPerDay, w.product, w.type))
+            chart.problems.push_back(*p);
+        else if (settings.daysPerWeek <= 0)
+            problem(RateProblem::NoDays);
+        else {
+            row.exactDays = row.quantityValue / double(rate.perDay);
+            const double rounded = Production::RoundHalfEven(row.exactDays);
+            // Beyond the last day a date can name, no day count.
+            const double calendar = rounded * 7.0 / std::min(settings.daysPerWeek, 7);
+            if (calendar > double(settings.today.daysTo(lastDate)) - 7) {
+                problem(RateProblem::TooFar);
+            } else {
+                row.days = qint64(rounded);
+                const QDate end = AddWorkingDays(settings.today, *row.days, settings.daysPerWeek);
+                longest = std::max(longest, *row.days > 0 ? settings.today.daysTo(end) : 0);
             }
-            break;
         }
         chart.rows.push_back(std::move(row));
     }
