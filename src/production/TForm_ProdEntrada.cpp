@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -42,18 +41,6 @@ constexpr int kOperatorWidth = 7;
 const QColor FrameBlue(0, 0, 255);
 
 QString HoursText(double hours) { return DecimalText::FormatFloat(QStringLiteral("0.##"), hours); }
-
-// A box and a small bar beside it, as one input of the layout.
-QWidget* WithBar(QWidget* parent, QWidget* box, QScrollBar* bar)
-{
-    auto* w = new QWidget(parent);
-    auto* row = new QHBoxLayout(w);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(1);
-    row->addWidget(box, 1);
-    row->addWidget(bar);
-    return w;
-}
 
 } // namespace
 
@@ -141,8 +128,8 @@ TForm_ProdEntrada::TForm_ProdEntrada(QWidget* parent) : ScreenForm(parent)
     PlaceInput(layout.inputs, 0, 2, Label92, ComboBox_ProdEntrProdutoCor, 2);
     PlaceInput(layout.inputs, 0, 4, Label90, ComboBox_ProdEntrRecurso);
     PlaceInput(layout.inputs, 0, 5, Label89, Edit_ProdEntrOp);
-    PlaceInput(layout.inputs, 1, 0, Label88, WithBar(this, ComboBox_ProdEntrShift, ScrollBar_ProdEntrShift));
-    PlaceInput(layout.inputs, 1, 1, Label91, WithBar(this, Edit_ProdEntrData, Scroll_ProdEntrData));
+    PlaceInput(layout.inputs, 1, 0, Label88, NewDateInput(this, ComboBox_ProdEntrShift, ScrollBar_ProdEntrShift));
+    PlaceInput(layout.inputs, 1, 1, Label91, NewDateInput(this, Edit_ProdEntrData, Scroll_ProdEntrData));
     PlaceInput(layout.inputs, 1, 2, Label84, Edit_ProdEntrEntrada);
     PlaceInput(layout.inputs, 1, 3, Label85, Edit_ProdEntrSaida);
     layout.inputs->addWidget(CheckBox_ProdEntrOperation, 3, 4, 1, 2);
