@@ -1,10 +1,10 @@
 #pragma once
 
-// What the screen benchmarks share: the main window as far as the screens ask for it, best and
-// worst of several runs, one line per measure with its target, and a change timed until the screen
-// has painted it.
+// What the screen benchmarks share: the main window as far as the screens ask for it (BenchShell.h),
+// best and worst of several runs, one line per measure with its target, and a change timed until
+// the screen has painted it.
 
-#include "shell/ShellHost.h"
+#include "BenchShell.h"
 #include "shell/StringGrid.h"
 
 #include <QCoreApplication>
@@ -16,17 +16,6 @@
 #include <cstdio>
 #include <functional>
 #include <type_traits>
-
-// The main window of the screens: a plain widget they are shown in.
-class BenchShell : public ShellHost {
-public:
-    QWidget* MainWindow() override { return &window; }
-    void ScreenClosed() override {}
-    void RunMenuCommand(const QString&) override {}
-    void ParkOverlayPanels() override {}
-    void SetMenuItemEnabled(const QString&, bool) override {}
-    QWidget window;
-};
 
 struct Timing {
     double bestMs = 1e300;

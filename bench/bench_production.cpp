@@ -41,7 +41,6 @@
 #include <algorithm>
 #include <cstdio>
 
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
