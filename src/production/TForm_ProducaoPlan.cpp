@@ -79,6 +79,17 @@ TForm_ProducaoPlan::TForm_ProducaoPlan(QWidget* parent) : ScreenForm(parent)
     Edit_ProducaoPlanProduto->setFocusPolicy(Qt::ClickFocus);
     Label73 = NewLabel(this, "Label73", QStringLiteral("Maq. Principal"));
     ComboBox_MainEquip = NewPickList(this, "ComboBox_MainEquip");
+    Label74 = NewLabel(this, "Label74", QStringLiteral("Maq. Alternativa"));
+    ComboBox_AltEquip = NewPickList(this, "ComboBox_AltEquip");
+    Label64 = NewLabel(this, "Label64", QStringLiteral("Cliente"));
+    Edit_ProducaoPlanCliente = NewEdit(this, "Edit_ProducaoPlanCliente", 30);
+    Label63 = NewLabel(this, "Label63", QStringLiteral("Data Final"));
+    Edit_ProducaoPlanDataFinal = NewEdit(this, "Edit_ProducaoPlanDataFinal", 10);
+    for (QWidget* w : {static_cast<QWidget*>(ComboBox_AltEquip), static_cast<QWidget*>(Edit_ProducaoPlanCliente),
+                       static_cast<QWidget*>(Edit_ProducaoPlanDataFinal)}) {
+        w->setEnabled(false);
+        w->setFocusPolicy(Qt::NoFocus);
+    }
     Button_ProducaoPlanCalculate = NewButton(this, "Button_ProducaoPlanCalculate", QStringLiteral("Calculate"));
     Button_ProducaoPlanDetail = NewButton(this, "Button_ProducaoPlanDetail", QStringLiteral("Detail ..."));
     Button_ProducaoPlanDetail->setEnabled(false);
@@ -98,8 +109,17 @@ TForm_ProducaoPlan::TForm_ProducaoPlan(QWidget* parent) : ScreenForm(parent)
     inputs->addWidget(Edit_ProducaoPlanProduto, 1, 0);
     inputs->addWidget(Label73, 0, 1);
     inputs->addWidget(ComboBox_MainEquip, 1, 1);
+    inputs->addWidget(Label74, 0, 2);
+    inputs->addWidget(ComboBox_AltEquip, 1, 2);
+    inputs->addWidget(Label64, 0, 3);
+    inputs->addWidget(Edit_ProducaoPlanCliente, 1, 3);
+    inputs->addWidget(Label63, 0, 4);
+    inputs->addWidget(Edit_ProducaoPlanDataFinal, 1, 4);
     inputs->setColumnStretch(0, 3);
     inputs->setColumnStretch(1, 2);
+    inputs->setColumnStretch(2, 2);
+    inputs->setColumnStretch(3, 2);
+    inputs->setColumnStretch(4, 1);
     top->addLayout(inputs, 1);
     top->addSpacing(4);
     top->addWidget(Button_ProducaoPlanCalculate, 0, Qt::AlignBottom);
@@ -157,6 +177,9 @@ void TForm_ProducaoPlan::ApplyFormLanguage()
 {
     SetCaption(Label62, QStringLiteral("label_31"), QStringLiteral("Produto"));
     SetCaption(Label73, QStringLiteral("label_22"), QStringLiteral("Maq. Principal"));
+    SetCaption(Label74, QStringLiteral("label_21"), QStringLiteral("Maq. Alternativa"));
+    SetCaption(Label64, QStringLiteral("label_4"), QStringLiteral("Cliente"));
+    SetCaption(Label63, QStringLiteral("label_47"), QStringLiteral("Data Final"));
     SetCaption(Button_ProducaoPlanDetail, QStringLiteral("label_64"), QStringLiteral("Detail ..."));
     SetCaption(Button_ProducaoPlanCalculate, QStringLiteral("label_65"), QStringLiteral("Calculate"));
     Button_ProducaoPlanClose->setText(Caption::Close());

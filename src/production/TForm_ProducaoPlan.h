@@ -49,6 +49,14 @@ public:
     QLineEdit* Edit_ProducaoPlanProduto; // the product of the selected row
     QLabel* Label73; // main equipment
     QComboBox* ComboBox_MainEquip;
+    // An alternative equipment, the client and the final date take no part in the plan yet: shown
+    // disabled.
+    QLabel* Label74;
+    QComboBox* ComboBox_AltEquip;
+    QLabel* Label64;
+    QLineEdit* Edit_ProducaoPlanCliente;
+    QLabel* Label63;
+    QLineEdit* Edit_ProducaoPlanDataFinal;
     TRe2Buttn* Button_ProducaoPlanCalculate;
     TRe2Buttn* Button_ProducaoPlanDetail;
     TRe2Buttn* Button_ProducaoPlanClose;

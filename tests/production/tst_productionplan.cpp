@@ -223,6 +223,11 @@ private Q_SLOTS:
         QVERIFY(!s->IsBarCell(TForm_ProducaoPlan::ColFirstDay, 3)); // no days
         QCOMPARE(m_app->form->HelpContext(), 33);
         QVERIFY(!s->Button_ProducaoPlanDetail->isVisibleTo(s));
+        // The boxes that take no part in the plan are there with their texts, disabled.
+        QCOMPARE(QStringList({s->Label74->text(), s->Label64->text(), s->Label63->text()}),
+                 QStringList({LangText("label_21", ""), LangText("label_4", ""), LangText("label_47", "")}));
+        QVERIFY(!s->ComboBox_AltEquip->isEnabled() && !s->Edit_ProducaoPlanCliente->isEnabled()
+                && !s->Edit_ProducaoPlanDataFinal->isEnabled());
         saveShot(m_app->form.get(), "plan-chart-5-days");
     }
 
