@@ -3,6 +3,8 @@
 #include "i18n/Language.h"
 #include "shell/GridRoutines.h"
 #include "shell/MessageBox.h"
+#include "shell/RecordEditing.h"
+#include "shell/ScreenControls.h"
 #include "shell/ShellHost.h"
 #include "shell/StringGrid.h"
 
@@ -70,6 +72,17 @@ void ScreenForm::FormShow()
     if (grid && m_initialSortColumn >= 0)
         SortGridByColumn(grid, m_initialSortColumn);
     AfterShow();
+}
+
+void ScreenForm::ChangeLanguage()
+{
+    if (!m_formShown || m_closing)
+        return;
+    ApplySharedCaptions(this);
+    ApplyModeCaptions(this);
+    ApplyFormLanguage();
+    FormResize();
+    update();
 }
 
 void ScreenForm::FormResize()

@@ -4,6 +4,7 @@
 #include "i18n/Language.h"
 #include "i18n/Settings.h"
 #include "i18n/SettingsFiles.h"
+#include "i18n/RenameItemPanel.h"
 #include "i18n/TFormOptions.h"
 #include "shell/Application.h"
 #include "shell/Globals.h"
