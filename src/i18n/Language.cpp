@@ -179,6 +179,7 @@ const Shared kShared[] = {
     {"button_close", "Close"},   {"button_duplicate", "Duplicate"}, {"button_tofile", "To File"},
     {"button_start", "Start"},   {"button_cancel", "Cancel"},     {"button_send", "Send"},
     {"button_print", "Print"},   {"button_panelok", "ok"},        {"button_panelcancel", "cancel"},
+    {"button_file", "File"},     {"button_copy", "Copy"},
 };
 
 QString text(const Shared& c) { return LangText(QLatin1String(c.key), QLatin1String(c.builtIn)); }
@@ -197,6 +198,8 @@ QString Send() { return text(kShared[8]); }
 QString Print() { return text(kShared[9]); }
 QString PanelOk() { return text(kShared[10]); }
 QString PanelCancel() { return text(kShared[11]); }
+QString File() { return text(kShared[12]); }
+QString Copy() { return text(kShared[13]); }
 
 QString KeyOf(const QString& caption)
 {

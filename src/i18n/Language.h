@@ -47,6 +47,8 @@ QString Start();       // "Start"
 QString Cancel();      // "Cancel"
 QString Send();        // "Send"
 QString Print();       // "Print"
+QString File();        // "File" (export a list to a text file)
+QString Copy();        // "Copy" (a list to the clipboard)
 QString PanelOk();     // "ok" of a small panel or dialog
 QString PanelCancel(); // "cancel" of a small panel or dialog
 

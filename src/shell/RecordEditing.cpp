@@ -20,7 +20,7 @@ constexpr char kEditMode[] = "editMode";
 TRe2Buttn* NewModeButton(QWidget* parent, const char* name)
 {
     TRe2Buttn* button = NewButton(parent, name, Caption::Add());
-    button->setProperty("captionKey", QVariant()); // its caption follows the mode, not one key
+    button->setSharedCaptionKey(QString()); // its caption follows the mode
     SetEditMode(button, false);
     return button;
 }

@@ -5,7 +5,6 @@
 #include "shell/GridRoutines.h"
 #include "shell/ListFillers.h"
 
-#include <QAbstractButton>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,8 +19,6 @@ namespace {
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 25;
 constexpr int kInputHeight = 22;
-// The property of a button that holds the key of its shared caption.
-constexpr char kCaptionKey[] = "captionKey";
 
 } // namespace
 
@@ -66,18 +63,7 @@ TRe2Buttn* NewButton(QWidget* parent, const char* name, const QString& caption)
 {
     auto* button = Named(new TRe2Buttn(caption, parent), name);
     button->setFixedSize(kButtonWidth, kButtonHeight);
-    if (const QString key = Caption::KeyOf(caption); !key.isEmpty())
-        button->setProperty(kCaptionKey, key);
     return button;
-}
-
-void ApplySharedCaptions(QWidget* root)
-{
-    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
-        const QVariant key = button->property(kCaptionKey);
-        if (key.isValid())
-            button->setText(Caption::OfKey(key.toString()));
-    }
 }
 
 QScrollBar* NewUpDownBar(QWidget* parent, const char* name, int minimum)

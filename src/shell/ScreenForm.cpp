@@ -4,7 +4,6 @@
 #include "shell/GridRoutines.h"
 #include "shell/MessageBox.h"
 #include "shell/RecordEditing.h"
-#include "shell/ScreenControls.h"
 #include "shell/ShellHost.h"
 #include "shell/StringGrid.h"
 
@@ -78,11 +77,17 @@ void ScreenForm::ChangeLanguage()
 {
     if (!m_formShown || m_closing)
         return;
-    ApplySharedCaptions(this);
     ApplyModeCaptions(this);
     ApplyFormLanguage();
     FormResize();
     update();
+}
+
+void ScreenForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ChangeLanguage();
+    QWidget::changeEvent(event);
 }
 
 void ScreenForm::FormResize()

@@ -54,9 +54,11 @@ public:
     // never adds list items twice, reads files or changes what the screen holds.
     virtual void ApplyFormLanguage() {}
 
-    // The language changed while the screen is open: its shared button captions (Close, Delete, the
-    // Add/Edit mode, ...) and ApplyFormLanguage take the language in use, and the columns take their
-    // shares again. Nothing happens before the screen was shown or once it is closing.
+    // The language changed while the screen is open (QEvent::LanguageChange, which the main window
+    // sends to every widget when Preferences change it): the captions of its Add/Edit buttons and
+    // ApplyFormLanguage take the language in use, and the columns take their shares again (the
+    // shared button captions follow by themselves, see TRe2Buttn). Nothing happens before the screen
+    // was shown or once it is closing.
     void ChangeLanguage();
 
     // Connects the Close button to CloseScreen. Done by itself when the screen is first shown; a
@@ -89,6 +91,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool m_closing = false;

@@ -1188,9 +1188,13 @@ void TForm1::ChangeLanguage(const QString& language, const QString& company)
         if (const MenuCommand* c = history[size_t(i - kCleanListIndex - 1)])
             ComboBox_Historic->setItemText(i, c->ScreenTitle());
     QString caption = windowTitle() + QStringLiteral(" - ") + company;
-    // The hosted screen takes the new language at once, and its title with it.
-    if (ScreenForm* screen = CurrentScreen()) {
-        screen->ChangeLanguage();
+    // Every other window takes the new language at once (the hosted screen, a result list, the
+    // shared button captions), and the hosted screen's title with it.
+    QEvent change(QEvent::LanguageChange);
+    for (QWidget* w : QApplication::allWidgets())
+        if (w != this)
+            QCoreApplication::sendEvent(w, &change);
+    if (CurrentScreen()) {
         if (const MenuCommand* c = FindMenuCommand(HostedCommand())) {
             if (CurrentGrid)
                 CurrentGrid->setScreenTitle(c->ScreenTitle());

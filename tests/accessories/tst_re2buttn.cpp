@@ -1,5 +1,10 @@
-// The flat push button: bevel states, Enter, and the greyed caption while disabled.
+// The flat push button: bevel states, Enter, the greyed caption while disabled, and a shared
+// caption following the language.
 #include "accessories/TRe2Buttn.h"
+#include "i18n/Language.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -61,6 +66,30 @@ private Q_SLOTS:
         b.setFontColor(Qt::blue);
         b.setEnabled(true);
         QCOMPARE(b.FontColor(), QColor(Qt::blue));
+    }
+
+    // A shared caption follows a new language, unless the button was given a caption of its own.
+    void sharedCaptionsFollowTheLanguage()
+    {
+        QTemporaryDir dir;
+        const QString lng = dir.filePath("Quorvale.LNG");
+        QFile f(lng);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Portuguese]\r\nbutton_close=Fechar\r\nbutton_print=Imprimir\r\n");
+        f.close();
+        OpenLanguageFile(lng);
+        CurrentLanguage = "English";
+        TRe2Buttn shared(Caption::Close()), own(Caption::Print()), plain("Calculate");
+        own.setText("Calcular");
+        CurrentLanguage = "Portuguese";
+        QEvent change(QEvent::LanguageChange);
+        for (QWidget* w : {static_cast<QWidget*>(&shared), static_cast<QWidget*>(&own), static_cast<QWidget*>(&plain)})
+            QApplication::sendEvent(w, &change);
+        QCOMPARE(shared.text() + "|" + own.text() + "|" + plain.text(), QString("Fechar|Calcular|Calculate"));
+        CurrentLanguage = "English";
+        QApplication::sendEvent(&shared, &change);
+        QCOMPARE(shared.text(), QString("Close"));
+        CloseLanguageFile();
     }
 };
 
