@@ -72,24 +72,21 @@ private Q_SLOTS:
     void sharedCaptionsFollowTheLanguage()
     {
         QTemporaryDir dir;
-        const QString lng = dir.filePath("Quorvale.LNG");
-        QFile f(lng);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[Portuguese]\r\nbutton_close=Fechar\r\nbutton_print=Imprimir\r\n");
-        f.close();
-        OpenLanguageFile(lng);
+        QFile lng(dir.filePath("Quorvale.LNG"));
+        QVERIFY(lng.open(QIODevice::WriteOnly));
+        lng.write("[Portuguese]\r\nbutton_close=Fechar\r\n");
+        lng.close();
+        OpenLanguageFile(lng.fileName());
         CurrentLanguage = "English";
-        TRe2Buttn shared(Caption::Close()), own(Caption::Print()), plain("Calculate");
+        TRe2Buttn shared(Caption::Close()), own(Caption::Close());
         own.setText("Calcular");
-        CurrentLanguage = "Portuguese";
         QEvent change(QEvent::LanguageChange);
-        for (QWidget* w : {static_cast<QWidget*>(&shared), static_cast<QWidget*>(&own), static_cast<QWidget*>(&plain)})
-            QApplication::sendEvent(w, &change);
-        QCOMPARE(shared.text() + "|" + own.text() + "|" + plain.text(), QString("Fechar|Calcular|Calculate"));
-        CurrentLanguage = "English";
+        CurrentLanguage = "Portuguese";
         QApplication::sendEvent(&shared, &change);
-        QCOMPARE(shared.text(), QString("Close"));
+        QApplication::sendEvent(&own, &change);
+        QCOMPARE(shared.text() + "|" + own.text(), QString("Fechar|Calcular"));
         CloseLanguageFile();
+        CurrentLanguage = "English";
     }
 };
 

@@ -103,10 +103,8 @@ private Q_SLOTS:
         const auto before = c.bytes();
         const RenameResult r = RenameItem(c.dir.path(), product("P", "T", "Q", "T"));
         QCOMPARE(r.status, RenameResult::Renamed);
-        QCOMPARE(r.oldItem, QString("P T"));
-        QCOMPARE(r.newItem, QString("Q T"));
-        QCOMPARE(r.changedRecords, 6);
-        QCOMPARE(r.changes.size(), 5);
+        QCOMPARE(r.oldItem + " > " + r.newItem, QString("P T > Q T"));
+        QCOMPARE(QPair(r.changedRecords, int(r.changes.size())), QPair(6, 5));
 
         const auto lines = ReadAllRecords<ProdutoRecord>(c.path(DataFile::Produtos));
         QCOMPARE(lines[0].Produto.text() + "|" + lines[0].Tipo.text(), QString("Q|T"));
@@ -167,19 +165,18 @@ private Q_SLOTS:
         QVERIFY(RenameHasNothingToChange(material("Steel", "")));
         QVERIFY(!RenameHasNothingToChange(product("P", "T", "p", "T"))); // letter case counts
         QCOMPARE(RenameItem(c.dir.path(), product("P", "T", "P", "T")).status, RenameResult::NothingToChange);
-        // Onto an item that some file already names, even a file of its own (an orphan movement).
-        RenameResult r = RenameItem(c.dir.path(), product("P", "T", "P", "T2"));
+        RenameResult r = RenameItem(c.dir.path(), product("P", "T9", "Q", "T"));
+        QCOMPARE(r.status, RenameResult::NotFound);
+        QCOMPARE(r.oldItem, QString("P T9"));
+        // Onto an item that some file already names, even one file alone (an orphan movement).
+        r = RenameItem(c.dir.path(), product("P", "T", "P", "T2"));
         QCOMPARE(r.status, RenameResult::AlreadyExists);
         QCOMPARE(r.newItem, QString("P T2"));
         QCOMPARE(RenameItem(c.dir.path(), material("Steel", "Iron")).status, RenameResult::AlreadyExists);
-        WriteAllRecords<MovimRecord>(c.path(DataFile::MovimProduto), {named<MovimRecord>("P T"), named<MovimRecord>("Q T")});
-        QCOMPARE(CheckRename(c.dir.path(), product("P", "T", "Q", "T")).status, RenameResult::AlreadyExists);
-        WriteFile(c, before);
-        // An item no file names.
-        r = RenameItem(c.dir.path(), product("P", "T9", "Q", "T"));
-        QCOMPARE(r.status, RenameResult::NotFound);
-        QCOMPARE(r.oldItem, QString("P T9"));
         QCOMPARE(c.bytes(), before);
+        WriteAllRecords<MovimRecord>(c.path(DataFile::MovimProduto), {named<MovimRecord>("P T"), named<MovimRecord>("Q T")});
+        QCOMPARE(RenameItem(c.dir.path(), product("P", "T", "Q", "T")).status, RenameResult::AlreadyExists);
+        QCOMPARE(readFile(c.path(DataFile::StockProduto)), before[DataFile::StockProduto]);
     }
 
     // Temporary files that cannot be written in full, or a stop before the renames: every file as it
@@ -267,12 +264,6 @@ private Q_SLOTS:
         QCOMPARE(recordsOf<StockMateriaRecord>(app.path(DataFile::StockMateria))[0].material.text(), QString("Copper"));
     }
 
-private:
-    static void WriteFile(Company& c, const QMap<QString, QByteArray>& files)
-    {
-        for (auto it = files.cbegin(); it != files.cend(); ++it)
-            writeFile(c.path(it.key()), it.value());
-    }
 };
 
 QTEST_MAIN(TestRenameItem)
