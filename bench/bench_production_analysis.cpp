@@ -9,6 +9,7 @@
 // unless another platform is set.
 
 #include "BenchCompany.h"
+#include "BenchTiming.h"
 #include "production/TForm_Custo.h"
 #include "production/TForm_Utiliz.h"
 #include "production/TForm_ViewProducQuant.h"
@@ -34,57 +35,9 @@
 
 namespace {
 
-struct Timing {
-    double bestMs = 1e300;
-    double worstMs = 0;
-    int rows = 0;
-    void add(double ms)
-    {
-        bestMs = std::min(bestMs, ms);
-        worstMs = std::max(worstMs, ms);
-    }
-};
-
 bool allMet = true;
 
-void report(const char* name, const Timing& t, double limitMs)
-{
-    const bool met = t.worstMs < limitMs;
-    allMet = allMet && met;
-    std::printf("%-44s %7d rows  best %7.1f ms  worst %7.1f ms  (target < %.0f ms: %s)\n", name, t.rows, t.bestMs,
-                t.worstMs, limitMs, met ? "met" : "NOT MET");
-}
-
-double elapsedMs(const QElapsedTimer& clock) { return clock.nsecsElapsed() / 1e6; }
-
-// Opens the screen in a host of the main window's client size until it is painted; then runs
-// `after` on it (each step timed by the caller) and releases it.
-template <class Screen>
-void withScreen(QWidget& host, Timing& open, const std::function<void(Screen*)>& after = {})
-{
-    QElapsedTimer clock;
-    clock.start();
-    auto* screen = new Screen(&host);
-    screen->setGeometry(0, 1, host.width(), host.height() - 1);
-    screen->show();
-    QCoreApplication::processEvents();
-    open.add(elapsedMs(clock));
-    open.rows = screen->MainGrid()->RowCount() - 1;
-    if (after)
-        after(screen);
-    delete screen;
-    QCoreApplication::processEvents();
-}
-
-// Runs the change and waits until it is painted.
-double timed(const std::function<void()>& change)
-{
-    QElapsedTimer clock;
-    clock.start();
-    change();
-    QCoreApplication::processEvents();
-    return elapsedMs(clock);
-}
+void check(const char* name, const Timing& t, double limitMs) { allMet = report(name, t, limitMs) && allMet; }
 
 void choose(QComboBox* list, int index) { list->setCurrentIndex(index); }
 
@@ -119,8 +72,8 @@ int main(int argc, char** argv)
             quantChange.add(timed([&] { s->Button_ViewProducQuantDateClick(); }));
             quantChange.rows = s->StringGrid18->RowCount() - 2;
         });
-    report("TForm_ViewProducQuant opens", quantOpen, 1000);
-    report("  range changed ('change')", quantChange, 500);
+    check("TForm_ViewProducQuant opens", quantOpen, 1000);
+    check("  range changed ('change')", quantChange, 500);
 
     Timing costOpen, costFilter, costAll;
     for (int i = 0; i < runs; ++i)
@@ -130,9 +83,9 @@ int main(int argc, char** argv)
             costAll.add(timed([&] { choose(s->ComboBox_CustoProduto, 0); }));
             costAll.rows = s->StringGrid17->RowCount() - 1;
         });
-    report("TForm_Custo opens", costOpen, 1000);
-    report("  one product chosen", costFilter, 500);
-    report("  back to ( show all )", costAll, 500);
+    check("TForm_Custo opens", costOpen, 1000);
+    check("  one product chosen", costFilter, 500);
+    check("  back to ( show all )", costAll, 500);
 
     Timing utilOpen, utilEquip, utilProductMode, utilProduct, utilAll, byMonth;
     for (int i = 0; i < runs; ++i)
@@ -159,12 +112,12 @@ int main(int argc, char** argv)
             });
             s->Button_UtilizDateOkClick();
         });
-    report("TForm_Utiliz opens (by equipment)", utilOpen, 1000);
-    report("  one equipment chosen", utilEquip, 500);
-    report("  by product", utilProductMode, 500);
-    report("  one product chosen", utilProduct, 500);
-    report("  back to ( show all )", utilAll, 500);
-    report("  by month, 24 months by product, shown", byMonth, 1000);
+    check("TForm_Utiliz opens (by equipment)", utilOpen, 1000);
+    check("  one equipment chosen", utilEquip, 500);
+    check("  by product", utilProductMode, 500);
+    check("  one product chosen", utilProduct, 500);
+    check("  back to ( show all )", utilAll, 500);
+    check("  by month, 24 months by product, shown", byMonth, 1000);
     std::printf("\n");
     return allMet ? 0 : 2;
 }

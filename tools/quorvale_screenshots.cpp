@@ -1,7 +1,8 @@
 // Pictures of the program for a person to look at: every screen that the main window's menu table
 // opens, the company chooser, the main window with a company open, Preferences, renaming, backup and
-// revert, a page of the print preview and the delivery dates of the order planning, in every
-// language and at the window sizes asked for, each as a PNG file.
+// revert, a page of the print preview, the delivery dates of the order planning, the raw-material
+// needs of the stock calculation and the open-order lists of the stock screens dropped down, in
+// every language and at the window sizes asked for, each as a PNG file.
 //
 //   quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR] [--language NAME]...
 //                        [--size WIDTHxHEIGHT]... [--only NAME]...
@@ -11,7 +12,7 @@
 // shown; their texts are printed. Screens that later join the menu table appear without a change
 // here. Files are named <language>-<width>x<height>-<name>.png, the name being the menu item of a
 // screen (menu_EditProduto) or chooser, main, preferences, rename (and rename-rawmaterial), backup,
-// revert, preview, deliverydates.
+// revert, preview, deliverydates, stockneeds, stockorders, productorders.
 
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
@@ -22,6 +23,7 @@
 #include "shell/TForm1.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -29,6 +31,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 #include <QTemporaryDir>
@@ -104,7 +107,7 @@ Options parse(const QStringList& args)
             say(QStringLiteral("usage: quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR]\n"
                                "       [--language NAME]... [--size WIDTHxHEIGHT]... [--only NAME]...\n"
                                "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, rename, backup,\n"
-                               "revert, preview, deliverydates"));
+                               "revert, preview, deliverydates, stockneeds, stockorders, productorders"));
             std::exit(0);
         } else if (a.startsWith(QLatin1String("--"))) {
             fail(QStringLiteral("unknown option ") + a);
@@ -168,8 +171,13 @@ public:
         if (!wanted(name))
             return;
         settle();
+        savePixmap(widget->grab(), name);
+    }
+
+    void savePixmap(const QPixmap& picture, const QString& name)
+    {
         const QString file = QDir(m_o.output).filePath(m_prefix + name + QStringLiteral(".png"));
-        if (!widget->grab().save(file))
+        if (!picture.save(file))
             fail(QStringLiteral("cannot write ") + file);
         say(file);
         reportMessages(name);
@@ -264,6 +272,60 @@ void shoot(const Options& o, const QString& language, const QSize& size)
         form.CloseCurrentScreen();
         settle();
     }
+
+    // The raw-material needs of the stock calculation, pictured as the delivery dates are.
+    if (shooter.wanted(QStringLiteral("stockneeds"))) {
+        form.MenuItem(QStringLiteral("menu_PlanStockMatPrima"))->trigger();
+        settle();
+        if (auto* calculate = form.findChild<QAbstractButton*>(QStringLiteral("Button_StockCalculate"))) {
+            QTimer::singleShot(50, &form, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (w->objectName() == QLatin1String("TForm2") && w->isVisible()) {
+                        shooter.save(w, QStringLiteral("stockneeds"));
+                        if (auto* close = w->findChild<QAbstractButton*>(QStringLiteral("Button_StockClose")))
+                            close->click();
+                    }
+                }
+            });
+            calculate->click();
+        }
+        form.CloseCurrentScreen();
+        settle();
+    }
+
+    // The open-order lists of the stock screens, dropped down over their screen.
+    const struct {
+        const char* item;
+        const char* list;
+        const char* name;
+    } orderLists[] = {{"menu_EditStockMatPrima", "ComboBox_StockEntradaEncom", "stockorders"},
+                      {"menu_EditStockProduto", "ComboBox_StockProdSaidaEncom", "productorders"}};
+    for (const auto& o : orderLists) {
+        if (!shooter.wanted(QLatin1String(o.name)) || !form.MenuItem(QLatin1String(o.item)))
+            continue;
+        form.MenuItem(QLatin1String(o.item))->trigger();
+        settle();
+        auto* list = form.findChild<QComboBox*>(QLatin1String(o.list));
+        if (!list) {
+            form.CloseCurrentScreen();
+            continue;
+        }
+        list->setEnabled(true);
+        list->setCurrentIndex(list->count() > 1 ? 1 : 0);
+        list->showPopup();
+        settle(100);
+        QPixmap picture = form.grab();
+        // Below the list, where a screen large enough for the window shows it.
+        if (QWidget* popup = list->view()->window(); popup && popup->isVisible()) {
+            QPainter painter(&picture);
+            painter.drawPixmap(list->mapTo(&form, QPoint(0, list->height())), popup->grab());
+        }
+        list->hidePopup();
+        shooter.savePixmap(picture, QLatin1String(o.name));
+        form.CloseCurrentScreen();
+        settle();
+    }
+
 
     // The dialogs of Preferences, renaming, backup and revert, modal: each pictured once it shows
     // (renaming with products and with raw materials), then cancelled.

@@ -104,13 +104,7 @@ double AsWritten(double value)
 
 CalcError Error(CalcError::Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
 {
-    CalcError e;
-    e.kind = kind;
-    e.file = file;
-    e.record = record;
-    e.field = QLatin1String(field);
-    e.text = text;
-    return e;
+    return CalcError::Make(kind, file, record, field, text);
 }
 
 // Days from the start of a date to the moment, with the time of day as a fraction.
@@ -153,13 +147,20 @@ QString ErrorText(const CalcError& error)
         break;
     }
     // The field in the user's words.
-    static const std::pair<const char*, const char*> fields[] = {
-        {"quantity", "msg_FieldQuantity"}, {"delivered", "msg_FieldDelivered"}, {"stock", "msg_FieldStock"},
-        {"available", "msg_FieldAvailable"}, {"date", "msg_FieldDate"}};
+    static const struct {
+        const char* name;
+        const char* key;
+        const char* builtIn;
+    } fields[] = {{"quantity", "msg_FieldQuantity", "quantity"},     {"delivered", "msg_FieldDelivered", "delivered"},
+                  {"stock", "msg_FieldStock", "stock"},              {"available", "msg_FieldAvailable", "available"},
+                  {"date", "msg_FieldDate", "date"},                 {"ordered", "msg_FieldOrdered", "ordered"},
+                  {"on order", "msg_FieldOnOrder", "on order"},      {"reserved", "msg_FieldReserved", "reserved"},
+                  {"received", "msg_FieldReceived", "received"},     {"Quant", "msg_FieldQuant", "quantity per unit"},
+                  {"QuantDia", "msg_FieldQuantDia", "daily quantity"}};
     QString field = error.field;
-    for (const auto& [name, key] : fields)
-        if (error.field == QLatin1String(name))
-            field = LangText(QLatin1String(key), error.field);
+    for (const auto& f : fields)
+        if (error.field == QLatin1String(f.name))
+            field = LangText(QLatin1String(f.key), QLatin1String(f.builtIn));
     return text.arg(error.text, error.file, QString::number(error.record), field);
 }
 

@@ -68,6 +68,11 @@ struct CalcError {
     qint64 record = 0; // record number, from 1
     QString field;     // "quantity", "delivered", "stock", "available", "date"
     QString text;      // the text found there
+
+    static CalcError Make(Kind kind, const QString& file, qint64 record, const char* field, const QString& text)
+    {
+        return CalcError{kind, file, record, QLatin1String(field), text};
+    }
 };
 // The message for the user (from the language file), naming file, record and text.
 QString ErrorText(const CalcError& error);

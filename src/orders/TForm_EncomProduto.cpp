@@ -531,9 +531,6 @@ void TForm_EncomProduto::FillDeliveryList(const OrderCalculation::DeliveryList& 
     // Product and type take the room their texts need, within limits; the figures share the rest,
     // each as wide as its title and texts. Short of room the longest titles yield first (a title
     // shows whole as its tool tip); a figure's texts are never cut.
-    QFont bold = grid->font();
-    bold.setBold(true);
-    const QFontMetrics titleMetrics(bold);
     const QFontMetrics metrics(grid->font());
     auto textWidth = [&](int c) {
         int width = 0;
@@ -545,27 +542,10 @@ void TForm_EncomProduto::FillDeliveryList(const OrderCalculation::DeliveryList& 
     const int productWidth = std::clamp(textWidth(DeliveryRow::ColProduct), 90, 190);
     const int typeWidth = std::clamp(textWidth(DeliveryRow::ColType), 60, 120);
     const int room = kDeliveryListWidth - productWidth - typeWidth;
-    constexpr int first = DeliveryRow::ColStock, last = DeliveryRow::ColEndDate;
-    int want[DeliveryRow::ColumnCount] = {}, least[DeliveryRow::ColumnCount] = {};
-    for (int c = first; c <= last; ++c) {
-        least[c] = std::max(c == DeliveryRow::ColClients ? kClientsWidth : 24, textWidth(c));
-        want[c] = std::max(least[c], titleMetrics.horizontalAdvance(rows[0][size_t(c)]) + 8);
-    }
-    auto widthAt = [&](int c, int cap) { return std::max(least[c], std::min(want[c], cap)); };
-    auto total = [&](int cap) {
-        int sum = 0;
-        for (int c = first; c <= last; ++c)
-            sum += widthAt(c, cap);
-        return sum;
-    };
-    int cap = *std::max_element(want + first, want + last + 1);
-    while (cap > 0 && total(cap) > room)
-        --cap;
-    int used = 0;
-    for (int c = first; c <= last; ++c) {
-        grid->setColWidths(c, widthAt(c, cap));
-        used += widthAt(c, cap);
-    }
+    QList<ColumnRoom> figures;
+    for (int c = DeliveryRow::ColStock; c <= DeliveryRow::ColEndDate; ++c)
+        figures.append({c, c == DeliveryRow::ColClients ? kClientsWidth : 24});
+    const int used = FitColumnsToRoom(grid, figures, room);
     // What is left goes to the product.
     grid->setColWidths(DeliveryRow::ColProduct, std::max(productWidth, kDeliveryListWidth - used - typeWidth));
     grid->setColWidths(DeliveryRow::ColType, typeWidth);

@@ -23,6 +23,8 @@
 #include <QRadioButton>
 #include <QStylePainter>
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <numeric>
 #include <optional>
 
@@ -271,10 +273,14 @@ void DrawCellPicture(QPainter* painter, const QRect& rect, const QPixmap& pictur
     painter->restore();
 }
 
-void DrawTwoColumnItem(QComboBox* list, QPainter* painter, int index, const QRect& rect, QStyle::State state,
-                       int offset, int margin)
+namespace {
+
+// The pieces of an item at their places: piece i at x[i]; pieces beyond the positions stay with the
+// last one (a two-column item is its first part and everything after its first tab).
+void DrawItemPieces(QComboBox* list, QPainter* painter, int index, const QRect& rect, QStyle::State state,
+                    const QList<int>& positions, int margin, const char* who)
 {
-    Q_ASSERT_X(list, "DrawTwoColumnItem", "the list must be a drop-down list");
+    Q_ASSERT_X(list, who, "the list must be a drop-down list");
     const QPalette& palette = list->palette();
     const bool highlighted = state & (QStyle::State_Selected | QStyle::State_HasFocus);
     const bool enabled = list->isEnabled() && (state & QStyle::State_Enabled);
@@ -290,20 +296,61 @@ void DrawTwoColumnItem(QComboBox* list, QPainter* painter, int index, const QRec
     painter->fillRect(rect, background);
     painter->setFont(list->font());
     painter->setPen(text);
-    const QString item = list->itemText(index);
-    const qsizetype tab = item.indexOf('\t');
-    const QString first = tab < 0 ? item : item.left(tab);
-    const QString second = tab < 0 ? QString() : item.mid(tab + 1);
+    QStringList pieces = list->itemText(index).split(QLatin1Char('\t'));
+    const qsizetype places = std::max<qsizetype>(1, positions.size());
+    while (pieces.size() > places) {
+        const QString last = pieces.takeLast();
+        pieces.last() += QLatin1Char('\t') + last;
+    }
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    const QRect firstRect(rect.left() + margin, rect.top() + margin, qMax(0, offset - 2), rect.height() - margin);
     painter->setClipRect(rect, Qt::IntersectClip);
-    painter->drawText(tab < 0 ? QRect(firstRect.topLeft(), QSize(rect.width() - margin, firstRect.height())) : firstRect,
-                      flags, first);
-    if (!second.isEmpty())
-        painter->drawText(QRect(rect.left() + margin + offset, rect.top() + margin,
-                                qMax(0, rect.width() - margin - offset), rect.height() - margin),
-                          flags, second);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const int x = rect.left() + positions.value(i, margin);
+        // Up to 2 pixels before the next piece that is written, or to the end of the item.
+        int right = rect.right() + 1;
+        if (i + 1 < pieces.size() && !pieces[i + 1].isEmpty())
+            right = rect.left() + positions.value(i + 1) - 2;
+        if (pieces[i].isEmpty() || right <= x)
+            continue;
+        painter->drawText(QRect(x, rect.top() + margin, right - x, rect.height() - margin), flags, pieces[i]);
+    }
     painter->restore();
+}
+
+// The closed list shows its current item as the drop-down draws it.
+bool PaintClosedList(QComboBox* list, const std::function<void(QPainter*, const QRect&, QStyle::State)>& draw)
+{
+    QStylePainter painter(list);
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.editable = false;
+    option.frame = list->hasFrame();
+    option.subControls = QStyle::SC_All;
+    if (list->view() && list->view()->isVisible())
+        option.state |= QStyle::State_On;
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    if (list->currentIndex() >= 0) {
+        QStyle::State state = option.state & QStyle::State_Enabled;
+        if (list->hasFocus())
+            state |= QStyle::State_Selected | QStyle::State_HasFocus;
+        draw(&painter, field, state);
+    }
+    return true;
+}
+
+} // namespace
+
+void DrawTwoColumnItem(QComboBox* list, QPainter* painter, int index, const QRect& rect, QStyle::State state,
+                       int offset, int margin)
+{
+    DrawItemPieces(list, painter, index, rect, state, {margin, margin + offset}, margin, "DrawTwoColumnItem");
+}
+
+void DrawTabbedItem(QComboBox* list, QPainter* painter, int index, const QRect& rect, QStyle::State state,
+                    const QList<int>& positions, int margin)
+{
+    DrawItemPieces(list, painter, index, rect, state, positions, margin, "DrawTabbedItem");
 }
 
 TwoColumnItemDelegate::TwoColumnItemDelegate(QComboBox* list, int offset, int margin)
@@ -330,26 +377,10 @@ QSize TwoColumnItemDelegate::sizeHint(const QStyleOptionViewItem& option, const 
 bool TwoColumnItemDelegate::eventFilter(QObject* watched, QEvent* event)
 {
     // The closed list shows its current item in the same two columns.
-    if (watched == m_list && event->type() == QEvent::Paint && !m_list->isEditable()) {
-        QStylePainter painter(m_list);
-        QStyleOptionComboBox option;
-        option.initFrom(m_list);
-        option.editable = false;
-        option.frame = m_list->hasFrame();
-        option.subControls = QStyle::SC_All;
-        if (m_list->view() && m_list->view()->isVisible())
-            option.state |= QStyle::State_On;
-        painter.drawComplexControl(QStyle::CC_ComboBox, option);
-        const QRect field =
-            m_list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_list);
-        if (m_list->currentIndex() >= 0) {
-            QStyle::State state = option.state & QStyle::State_Enabled;
-            if (m_list->hasFocus())
-                state |= QStyle::State_Selected | QStyle::State_HasFocus;
-            DrawTwoColumnItem(m_list, &painter, m_list->currentIndex(), field, state, m_offset, m_margin);
-        }
-        return true;
-    }
+    if (watched == m_list && event->type() == QEvent::Paint && !m_list->isEditable())
+        return PaintClosedList(m_list, [this](QPainter* painter, const QRect& field, QStyle::State state) {
+            DrawTwoColumnItem(m_list, painter, m_list->currentIndex(), field, state, m_offset, m_margin);
+        });
     // The list is no editor of the delegate: its keys and focus changes are its own (the item
     // delegate's filter would take Tab and a focus loss for the end of an edit).
     return false;
@@ -358,6 +389,53 @@ bool TwoColumnItemDelegate::eventFilter(QObject* watched, QEvent* event)
 TwoColumnItemDelegate* SetTwoColumnItems(QComboBox* list, int offset, int margin)
 {
     auto* delegate = new TwoColumnItemDelegate(list, offset, margin);
+    list->setItemDelegate(delegate);
+    return delegate;
+}
+
+TabbedItemDelegate::TabbedItemDelegate(QComboBox* list, const QList<int>& positions, int margin)
+    : QStyledItemDelegate(list), m_list(list), m_positions(positions), m_margin(margin)
+{
+    list->installEventFilter(this);
+}
+
+QList<int> TabbedItemDelegate::PixelPositions() const
+{
+    const double scale = std::max(1.0, QFontMetrics(m_list->font()).horizontalAdvance(QLatin1Char('0')) / 5.0);
+    QList<int> pixels;
+    for (int x : m_positions)
+        pixels << int(std::lround(x * scale));
+    return pixels;
+}
+
+void TabbedItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    DrawTabbedItem(m_list, painter, index.row(), option.rect, option.state, PixelPositions(), m_margin);
+}
+
+QSize TabbedItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    const QFontMetrics fm(m_list->font());
+    const QList<int> positions = PixelPositions();
+    const QStringList pieces = index.data().toString().split(QLatin1Char('\t'));
+    const int last = int(std::min<qsizetype>(pieces.size(), positions.size())) - 1;
+    const int width = last < 0 ? fm.horizontalAdvance(pieces.value(0))
+                               : positions[last] + fm.horizontalAdvance(pieces.mid(last).join(QLatin1Char(' ')));
+    return {width + 2 * m_margin + 4, fm.height() + 2 * m_margin};
+}
+
+bool TabbedItemDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::Paint && !m_list->isEditable())
+        return PaintClosedList(m_list, [this](QPainter* painter, const QRect& field, QStyle::State state) {
+            DrawTabbedItem(m_list, painter, m_list->currentIndex(), field, state, PixelPositions(), m_margin);
+        });
+    return false;
+}
+
+TabbedItemDelegate* SetTabbedItems(QComboBox* list, const QList<int>& positions, int margin)
+{
+    auto* delegate = new TabbedItemDelegate(list, positions, margin);
     list->setItemDelegate(delegate);
     return delegate;
 }
@@ -506,4 +584,43 @@ bool AddGridTotals(StringGrid* grid, int decimals)
     for (int r = 1; r <= rows; ++r)
         grid->setCells(cols, r, written(rowSum[size_t(r)]));
     return true;
+}
+
+// --- Column widths of a list -------------------------------------------------------------------
+
+int FitColumnsToRoom(StringGrid* grid, const QList<ColumnRoom>& columns, int room)
+{
+    QFont bold = grid->font();
+    bold.setBold(true);
+    const QFontMetrics titleMetrics(bold);
+    const QFontMetrics metrics(grid->font());
+    const auto& rows = grid->rows();
+    const qsizetype n = columns.size();
+    std::vector<int> want(static_cast<size_t>(n)), least(static_cast<size_t>(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        const int c = columns[i].col;
+        int texts = 0;
+        for (size_t r = 1; r < rows.size(); ++r)
+            if (size_t(c) < rows[r].size())
+                texts = std::max(texts, metrics.horizontalAdvance(rows[r][size_t(c)]) + 8);
+        least[size_t(i)] = std::max(columns[i].minimum, texts);
+        const QString title = rows.empty() || size_t(c) >= rows[0].size() ? QString() : rows[0][size_t(c)];
+        want[size_t(i)] = std::max(least[size_t(i)], titleMetrics.horizontalAdvance(title) + 8);
+    }
+    auto widthAt = [&](size_t i, int cap) { return std::max(least[i], std::min(want[i], cap)); };
+    auto total = [&](int cap) {
+        int sum = 0;
+        for (size_t i = 0; i < size_t(n); ++i)
+            sum += widthAt(i, cap);
+        return sum;
+    };
+    int cap = n > 0 ? *std::max_element(want.begin(), want.end()) : 0;
+    while (cap > 0 && total(cap) > room)
+        --cap;
+    int used = 0;
+    for (size_t i = 0; i < size_t(n); ++i) {
+        grid->setColWidths(columns[qsizetype(i)].col, widthAt(i, cap));
+        used += widthAt(i, cap);
+    }
+    return used;
 }

@@ -98,6 +98,35 @@ private:
 // Makes a drop-down list draw its items in two columns, the second at `offset` pixels.
 TwoColumnItemDelegate* SetTwoColumnItems(QComboBox* list, int offset, int margin = 1);
 
+// An item of a drop-down list made of pieces separated by tabs, piece i written at (left + x[i],
+// top + margin), each cut short 2 pixels before the next one that is written; pieces beyond the
+// positions are written with the last one. Colours as DrawTwoColumnItem.
+void DrawTabbedItem(QComboBox* list, QPainter* painter, int index, const QRect& rect, QStyle::State state,
+                    const QList<int>& positions, int margin = 1);
+
+// The item delegate that draws a list's items with DrawTabbedItem, in the drop-down and in the
+// closed list. The positions are those of the design font, whose digits are 5 pixels wide; a
+// larger font widens them alike, so that each piece keeps room for as many characters.
+class TabbedItemDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    TabbedItemDelegate(QComboBox* list, const QList<int>& positions, int margin = 1);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QList<int> Positions() const { return m_positions; }
+    // The positions in the list's font.
+    QList<int> PixelPositions() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QComboBox* m_list;
+    QList<int> m_positions;
+    int m_margin;
+};
+TabbedItemDelegate* SetTabbedItems(QComboBox* list, const QList<int>& positions, int margin = 1);
+
 // --- Clipboard --------------------------------------------------------------------------------
 
 // The grid's text: every row, the cells of the shown columns separated by tabs, each row ending
@@ -136,3 +165,16 @@ int RepaintOnTabOrAlt(QWidget* window, int key);
 // written with `decimals` decimals, cells holding " " are skipped. A cell that is not a number
 // is named in an error message and the grid stays as it was (returns false).
 bool AddGridTotals(StringGrid* grid, int decimals);
+
+// --- Column widths of a list -------------------------------------------------------------------
+
+// A column that shares the room of a list, and the least width it takes.
+struct ColumnRoom {
+    int col;
+    int minimum = 24;
+};
+// Sets the widths of the columns so that together they take at most `room` pixels where they can:
+// each as wide as its title and its texts, never narrower than its texts or its minimum; short of
+// room the widest titles yield first (a title cut short shows whole as its tool tip). Returns the
+// width the columns take together.
+int FitColumnsToRoom(StringGrid* grid, const QList<ColumnRoom>& columns, int room);

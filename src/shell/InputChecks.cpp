@@ -8,6 +8,8 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
 
 bool CheckNumberEdit(QLineEdit* box)
 {
@@ -118,4 +120,37 @@ void StepDateEdit(QLineEdit* box, int days)
 {
     const QDate date = DateText::StrToDate(box->text());
     box->setText(DateText::DateToStr(date.addDays(days)));
+}
+
+void StepDateWithBar(QScrollBar* bar, QLineEdit* box)
+{
+    const int position = bar->value();
+    if (position == 0)
+        return;
+    {
+        const QSignalBlocker block(bar);
+        bar->setValue(0);
+    }
+    // The up arrow (-1) steps one day later.
+    if (DateText::parse(box->text()))
+        StepDateEdit(box, -position);
+    else
+        CheckDateEdit(box);
+}
+
+bool CheckQuantityEdit(QLineEdit* box, int width, double& value)
+{
+    if (!CheckNumberEdit(box))
+        return false;
+    const QString typed = box->text();
+    const auto number = DecimalText::parse(typed);
+    const QString normalised = number ? DecimalText::FloatToStr(*number) : QString();
+    if (!number || normalised.size() > width) {
+        MessageBox::information(QLatin1Char('\'') + typed + QLatin1Char('\'') + LangMsg[3]);
+        box->setFocus();
+        return false;
+    }
+    box->setText(normalised);
+    value = *number;
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLineEdit;
+class QScrollBar;
 class QWidget;
 
 // Checks of what the user typed. Each shows its own message (through MessageBox) and leaves the
@@ -51,3 +52,12 @@ inline InputKeyFilter* SetDateKeys(QWidget* box) { return InputKeyFilter::instal
 // Steps the date in the box by the given number of days (the small scroll bar beside a date box);
 // a text that is no date raises ConversionError.
 void StepDateEdit(QLineEdit* box, int days);
+
+// The small up/down bar beside a date box was moved: the date steps one day (the up arrow a day
+// later) and the bar goes back to its middle; a box that holds no date shows CheckDateEdit's message.
+void StepDateWithBar(QScrollBar* bar, QLineEdit* box);
+
+// CheckNumberEdit, then the quantity as it is stored: its shortest text, which the box then holds.
+// A quantity whose shortest text is longer than `width` (its field) is refused with "'text'" +
+// LangMsg[3]. value := the number.
+bool CheckQuantityEdit(QLineEdit* box, int width, double& value);

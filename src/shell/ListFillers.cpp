@@ -228,9 +228,9 @@ static void fillOpenOrders(const QString& fileName, QComboBox* list, const QStri
         return;
     }
     list->addItem(QString());
-    for (const R& r : records)
-        if (r.state == OrderActive)
-            list->addItem(line(r));
+    for (size_t i = 0; i < records.size(); ++i)
+        if (records[i].state == OrderActive)
+            list->addItem(line(records[i]), QVariant::fromValue(qint64(i)));
 }
 
 void FillOpenProductOrders(const QString& fileName, QComboBox* list)
@@ -247,6 +247,14 @@ void FillOpenMaterialOrders(const QString& fileName, QComboBox* list)
         return OpenOrderLine(r.reference.text(), r.material.text(), r.materialReference.text(),
                              DecimalText::StrToFloat(r.quantity.text()) - DecimalText::StrToFloat(r.received.text()));
     });
+}
+
+qint64 OpenOrderRecord(const QComboBox* list, int index)
+{
+    if (index < 0 || index >= list->count())
+        return -1;
+    const QVariant record = list->itemData(index);
+    return record.isValid() ? record.toLongLong() : -1;
 }
 
 bool ProductExists(const QString& productReference)

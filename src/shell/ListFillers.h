@@ -61,6 +61,8 @@ void FillOpenProductOrders(const QString& fileName, QComboBox* list);
 // The same for raw-material orders: purchase reference, material and material reference, quantity -
 // received; LangMsg[18] when the file cannot be read.
 void FillOpenMaterialOrders(const QString& fileName, QComboBox* list);
+// The record (from 0) of the order that line `index` of such a list shows; -1 for the empty line.
+qint64 OpenOrderRecord(const QComboBox* list, int index);
 
 // "%-n.ns": the text cut or padded with blanks to exactly n characters.
 QString PadOrCut(const QString& text, int n);

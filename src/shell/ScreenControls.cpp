@@ -83,6 +83,17 @@ QLabel* NewRowLabel(QWidget* parent, const char* name)
     return label;
 }
 
+QWidget* NewDateInput(QWidget* parent, QLineEdit* box, QScrollBar* bar)
+{
+    auto* input = new QWidget(parent);
+    auto* row = new QHBoxLayout(input);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    row->addWidget(box, 1);
+    row->addWidget(bar);
+    return input;
+}
+
 EditorLayout BuildEditorLayout(QWidget* screen, StringGrid* grid)
 {
     auto* outer = new QVBoxLayout(screen);

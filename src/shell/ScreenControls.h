@@ -43,6 +43,9 @@ QScrollBar* NewUpDownBar(QWidget* parent, const char* name, int minimum);
 // A hidden label holding a number (the selected row).
 QLabel* NewRowLabel(QWidget* parent, const char* name);
 
+// A date box with its up/down bar at its right, as one input of the editor layout.
+QWidget* NewDateInput(QWidget* parent, QLineEdit* box, QScrollBar* bar);
+
 // The editor layout: an input area (a grid of labels over their inputs) with the buttons in a
 // column at its right, and the main grid below, filling the rest.
 struct EditorLayout {

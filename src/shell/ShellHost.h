@@ -33,6 +33,9 @@ public:
     virtual void Button_clsClick();
     // The working table and the stock records of the last Button_calcClick.
     const OrderCalculation::OrderTotals& WorkingTable() const { return m_workingTable; }
+    // For a calculation that ran the first half itself, to write its files together with its own:
+    // the working table as Button_calcClick would have left it.
+    void KeepWorkingTable(OrderCalculation::OrderTotals totals) { m_workingTable = std::move(totals); }
 
 protected:
     OrderCalculation::OrderTotals m_workingTable;

@@ -5,7 +5,9 @@
 #include "orders/OrderRecords.h" // order(): a client order
 #include "store/Records.h"
 
+#include <QByteArray>
 #include <QString>
+#include <vector>
 
 namespace testsupport {
 
@@ -69,6 +71,47 @@ inline ProdutoRecord compositionLine(const QString& name, const QString& type, c
     r.Quant = quant;
     r.Un = unit;
     return r;
+}
+
+inline EncomMateriaRecord purchase(const QString& name, const QString& quantity, const QString& received = "0",
+                                   OrderState state = OrderActive, const QString& reference = "C00001")
+{
+    auto r = EmptyRecord<EncomMateriaRecord>();
+    r.material = name;
+    r.materialReference = "R-" + name;
+    r.supplier = "Plasticos Lda";
+    r.quantity = quantity;
+    r.date = "01/09/2026";
+    r.reference = reference;
+    r.received = received;
+    r.unitCost = "1.5";
+    r.state = state;
+    return r;
+}
+
+// A composition line that uses perDay of its material a day (a composite line names a product).
+inline ProdutoRecord dailyLine(const QString& name, const QString& type, const QString& material, const QString& quant,
+                               const QString& perDay, bool composite = false)
+{
+    auto r = compositionLine(name, type, material, quant);
+    r.QuantDia = perDay;
+    r.Composto = composite ? 1 : 0;
+    return r;
+}
+
+// A record's bytes, or the bytes of records one after another.
+template <class R>
+QByteArray bytesOf(const R& r)
+{
+    return QByteArray(reinterpret_cast<const char*>(&r), int(sizeof r));
+}
+template <class R>
+QByteArray bytesOf(const std::vector<R>& records)
+{
+    QByteArray b;
+    for (const R& r : records)
+        b += bytesOf(r);
+    return b;
 }
 
 } // namespace testsupport
