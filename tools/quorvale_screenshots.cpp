@@ -1,8 +1,8 @@
 // Pictures of the program for a person to look at: every screen that the main window's menu table
-// opens, the company chooser, the main window with a company open, Preferences, a page of the
-// print preview, the delivery dates of the order planning, the raw-material needs of the stock
-// calculation, the open-order lists of the stock screens dropped down and the production plan list,
-// in every language and at the window sizes asked for, each as a PNG file.
+// opens, the company chooser, the main window with a company open, Preferences, renaming, backup and
+// revert, a page of the print preview, the delivery dates of the order planning, the raw-material
+// needs of the stock calculation, the open-order lists of the stock screens dropped down and the
+// production plan list, in every language and at the window sizes asked for, each as a PNG file.
 //
 //   quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR] [--language NAME]...
 //                        [--size WIDTHxHEIGHT]... [--only NAME]...
@@ -11,9 +11,9 @@
 // program folder of its own, so nothing of the real program folder changes. Message boxes are not
 // shown; their texts are printed. Screens that later join the menu table appear without a change
 // here. Files are named <language>-<width>x<height>-<name>.png, the name being the menu item of a
-// screen (menu_EditProduto) or chooser, main, preferences, preview, deliverydates, stockneeds,
-// stockorders, productorders, productionplan (the production plan list, and the chart it came from
-// as productionplan-chart).
+// screen (menu_EditProduto) or chooser, main, preferences, rename (and rename-rawmaterial), backup,
+// revert, preview, deliverydates, stockneeds, stockorders, productorders, productionplan (the
+// production plan list, and the chart it came from as productionplan-chart).
 
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
@@ -108,9 +108,8 @@ Options parse(const QStringList& args)
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             say(QStringLiteral("usage: quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR]\n"
                                "       [--language NAME]... [--size WIDTHxHEIGHT]... [--only NAME]...\n"
-                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, preview, stockneeds,\n"
-                               "stockorders, productorders,\n"
-                               "deliverydates, productionplan"));
+                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, rename, backup,\n"
+                               "revert, preview, deliverydates, stockneeds, stockorders, productorders, productionplan"));
             std::exit(0);
         } else if (a.startsWith(QLatin1String("--"))) {
             fail(QStringLiteral("unknown option ") + a);
@@ -163,7 +162,11 @@ public:
     {
     }
 
-    bool wanted(const QString& name) const { return m_o.only.isEmpty() || m_o.only.contains(name); }
+    // A name is wanted when asked for, or when what it belongs to is ("rename" for "rename-rawmaterial").
+    bool wanted(const QString& name) const
+    {
+        return m_o.only.isEmpty() || m_o.only.contains(name) || m_o.only.contains(name.section(QLatin1Char('-'), 0, 0));
+    }
 
     void save(QWidget* widget, const QString& name)
     {
@@ -354,15 +357,31 @@ void shoot(const Options& o, const QString& language, const QSize& size)
         settle();
     }
 
-    // Preferences, a modal dialog: pictured once it shows, then cancelled.
-    if (shooter.wanted(QStringLiteral("preferences"))) {
+    // The dialogs of Preferences, renaming, backup and revert, modal: each pictured once it shows
+    // (renaming with products and with raw materials), then cancelled.
+    const struct {
+        const char* name;
+        const char* menuItem;
+    } dialogs[] = {{"preferences", "menu_FileOptions"},
+                   {"rename", "menu_ToolsRename"},
+                   {"backup", "menu_ToolsBackupBackup"},
+                   {"revert", "menu_ToolsBackupRevert"}};
+    for (const auto& d : dialogs) {
+        const QString name = QString::fromLatin1(d.name);
+        if (!shooter.wanted(name))
+            continue;
         QTimer::singleShot(50, &form, [&] {
             if (auto* dialog = form.findChild<TFormOptions*>()) {
-                shooter.save(dialog, QStringLiteral("preferences"));
+                shooter.save(dialog, name);
+                if (name == QLatin1String("rename")) {
+                    if (auto* raw = dialog->findChild<QAbstractButton*>(QStringLiteral("RadioButton4")))
+                        raw->click();
+                    shooter.save(dialog, QStringLiteral("rename-rawmaterial"));
+                }
                 dialog->reject();
             }
         });
-        form.MenuItem(QStringLiteral("menu_FileOptions"))->trigger();
+        form.MenuItem(QString::fromLatin1(d.menuItem))->trigger();
     }
     form.close();
     settle();

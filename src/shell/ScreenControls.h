@@ -34,6 +34,8 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength);
 // items in the locale's case-insensitive order.
 QComboBox* NewEditableList(QWidget* parent, const char* name, int maxLength, bool sorted);
 QComboBox* NewPickList(QWidget* parent, const char* name);
+// A button made with one of the shared captions (Caption::Close(), ...) follows the language (see
+// TRe2Buttn).
 TRe2Buttn* NewButton(QWidget* parent, const char* name, const QString& caption);
 // The small up/down bar beside a count box; its range runs from minimum to 0 (the count is minus
 // the position, so the up arrow counts up).
