@@ -1,12 +1,15 @@
 #pragma once
 
-// What the screen benchmarks share: best and worst of several runs, one line per measure with its
-// target, and a change timed until the screen has painted it.
+// What the screen benchmarks share: the main window as far as the screens ask for it (BenchShell.h),
+// best and worst of several runs, one line per measure with its target, and a change timed until
+// the screen has painted it.
 
+#include "BenchShell.h"
 #include "shell/StringGrid.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QString>
 #include <QWidget>
 
 #include <algorithm>
@@ -36,6 +39,27 @@ inline bool report(const char* name, const Timing& t, double limitMs)
     return met;
 }
 
+// The same with a note after the figures; a limit of 0 is no target (always met).
+inline bool report(const char* name, const Timing& t, double limitMs, const QString& note)
+{
+    const bool met = limitMs <= 0 || t.worstMs < limitMs;
+    const QString target =
+        limitMs > 0 ? QStringLiteral("(target < %1 ms: %2)").arg(limitMs).arg(met ? "met" : "NOT MET") : QString();
+    std::printf("%-40s best %8.1f ms  worst %8.1f ms  %-26s %s\n", name, t.bestMs, t.worstMs, qPrintable(target),
+                qPrintable(note));
+    return met;
+}
+
+// Shows the screen in a host of the main window's client size and waits for its first paint.
+template <class Screen>
+Screen* showScreen(QWidget& host, Screen* screen)
+{
+    screen->setGeometry(0, 1, host.width(), host.height() - 1);
+    screen->show();
+    QCoreApplication::processEvents();
+    return screen;
+}
+
 // Runs the change and waits until it is painted.
 inline double timed(const std::function<void()>& change)
 {
@@ -60,9 +84,7 @@ void withScreen(QWidget& host, Timing& open, const std::function<void(Screen*)>&
         screen = make(&host);
     else if constexpr (std::is_constructible_v<Screen, QWidget*>)
         screen = new Screen(&host);
-    screen->setGeometry(0, 1, host.width(), host.height() - 1);
-    screen->show();
-    QCoreApplication::processEvents();
+    showScreen(host, screen);
     open.add(elapsedMs(clock));
     open.rows = screen->MainGrid()->RowCount() - 1;
     if (after)

@@ -10,6 +10,7 @@
 // unless another platform is set. Message boxes are scripted (their texts are counted, not shown).
 
 #include "BenchCompany.h"
+#include "BenchShell.h"
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Settings.h"
 #include "orders/OrderCalculation.h"
@@ -17,7 +18,6 @@
 #include "report/TForm2.h"
 #include "shell/Globals.h"
 #include "shell/MessageBox.h"
-#include "shell/ShellHost.h"
 #include "shell/StringGrid.h"
 #include "store/AccessPatterns.h"
 #include "store/RecordFile.h"
@@ -33,17 +33,6 @@
 #include <functional>
 
 namespace {
-
-// The main window as far as the screens ask for it.
-class BenchShell : public ShellHost {
-public:
-    QWidget* MainWindow() override { return &window; }
-    void ScreenClosed() override {}
-    void RunMenuCommand(const QString&) override {}
-    void ParkOverlayPanels() override {}
-    void SetMenuItemEnabled(const QString&, bool) override {}
-    QWidget window;
-};
 
 struct Timing {
     double bestMs = 1e300;

@@ -12,6 +12,7 @@
 // Every file the benchmark changes is put back as it was at the end.
 
 #include "BenchCompany.h"
+#include "BenchShell.h"
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Settings.h"
 #include "report/TForm2.h"
@@ -19,7 +20,6 @@
 #include "shell/ListFillers.h"
 #include "shell/MessageBox.h"
 #include "shell/ScreenControls.h"
-#include "shell/ShellHost.h"
 #include "shell/StringGrid.h"
 #include "stock/StockBookings.h"
 #include "stock/StockCalculation.h"
@@ -42,17 +42,6 @@
 #include <functional>
 
 namespace {
-
-// The main window as far as the screens ask for it.
-class BenchShell : public ShellHost {
-public:
-    QWidget* MainWindow() override { return &window; }
-    void ScreenClosed() override {}
-    void RunMenuCommand(const QString&) override {}
-    void ParkOverlayPanels() override {}
-    void SetMenuItemEnabled(const QString&, bool) override {}
-    QWidget window;
-};
 
 struct Timing {
     double bestMs = 1e300;

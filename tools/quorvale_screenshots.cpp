@@ -1,8 +1,8 @@
 // Pictures of the program for a person to look at: every screen that the main window's menu table
-// opens, the company chooser, the main window with a company open, Preferences, a page of the
-// print preview, the delivery dates of the order planning, the raw-material needs of the stock
-// calculation and the open-order lists of the stock screens dropped down, in every language and at
-// the window sizes asked for, each as a PNG file.
+// opens, the company chooser, the main window with a company open, Preferences, renaming, backup and
+// revert, a page of the print preview, the delivery dates of the order planning, the raw-material
+// needs of the stock calculation, the open-order lists of the stock screens dropped down and the
+// production plan list, in every language and at the window sizes asked for, each as a PNG file.
 //
 //   quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR] [--language NAME]...
 //                        [--size WIDTHxHEIGHT]... [--only NAME]...
@@ -11,8 +11,9 @@
 // program folder of its own, so nothing of the real program folder changes. Message boxes are not
 // shown; their texts are printed. Screens that later join the menu table appear without a change
 // here. Files are named <language>-<width>x<height>-<name>.png, the name being the menu item of a
-// screen (menu_EditProduto) or chooser, main, preferences, preview, deliverydates, stockneeds,
-// stockorders, productorders.
+// screen (menu_EditProduto) or chooser, main, preferences, rename (and rename-rawmaterial), backup,
+// revert, preview, deliverydates, stockneeds, stockorders, productorders, productionplan (the
+// production plan list, and the chart it came from as productionplan-chart).
 
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
@@ -20,6 +21,7 @@
 #include "shell/MenuTable.h"
 #include "shell/MessageBox.h"
 #include "shell/ScreenForm.h"
+#include "shell/StringGrid.h"
 #include "shell/TForm1.h"
 
 #include <QAbstractButton>
@@ -106,9 +108,8 @@ Options parse(const QStringList& args)
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             say(QStringLiteral("usage: quorvale_screenshots OUTPUT_FOLDER [--program DIR] [--company DIR]\n"
                                "       [--language NAME]... [--size WIDTHxHEIGHT]... [--only NAME]...\n"
-                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, preview, stockneeds,\n"
-                               "stockorders, productorders,\n"
-                               "deliverydates"));
+                               "NAME of --only: a menu item (menu_EditProduto), chooser, main, preferences, rename, backup,\n"
+                               "revert, preview, deliverydates, stockneeds, stockorders, productorders, productionplan"));
             std::exit(0);
         } else if (a.startsWith(QLatin1String("--"))) {
             fail(QStringLiteral("unknown option ") + a);
@@ -161,7 +162,11 @@ public:
     {
     }
 
-    bool wanted(const QString& name) const { return m_o.only.isEmpty() || m_o.only.contains(name); }
+    // A name is wanted when asked for, or when what it belongs to is ("rename" for "rename-rawmaterial").
+    bool wanted(const QString& name) const
+    {
+        return m_o.only.isEmpty() || m_o.only.contains(name) || m_o.only.contains(name.section(QLatin1Char('-'), 0, 0));
+    }
 
     void save(QWidget* widget, const QString& name)
     {
@@ -323,15 +328,60 @@ void shoot(const Options& o, const QString& language, const QSize& size)
         settle();
     }
 
-    // Preferences, a modal dialog: pictured once it shows, then cancelled.
-    if (shooter.wanted(QStringLiteral("preferences"))) {
+    // The production plan list: the products of the chart given to the equipment in turn, then
+    // "Calculate"; the result lists window is pictured once it shows, then closed.
+    if (shooter.wanted(QStringLiteral("productionplan"))) {
+        form.MenuItem(QStringLiteral("menu_PlanProducao"))->trigger();
+        settle();
+        auto* chart = form.findChild<StringGrid*>(QStringLiteral("StringGrid11"));
+        auto* equipment = form.findChild<QComboBox*>(QStringLiteral("ComboBox_MainEquip"));
+        auto* calculate = form.findChild<QAbstractButton*>(QStringLiteral("Button_ProducaoPlanCalculate"));
+        if (chart && equipment && calculate && equipment->count() > 1) {
+            for (int row = 1; row < chart->RowCount(); ++row) {
+                chart->setRow(row);
+                Q_EMIT equipment->activated(1 + (row - 1) % (equipment->count() - 1));
+            }
+            QTimer::singleShot(50, &form, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (w->objectName() == QLatin1String("TForm2") && w->isVisible()) {
+                        shooter.save(w, QStringLiteral("productionplan"));
+                        if (auto* close = w->findChild<QAbstractButton*>(QStringLiteral("Button_ProducaoPlanClose")))
+                            close->click();
+                    }
+                }
+            });
+            calculate->click();
+            shooter.save(&form, QStringLiteral("productionplan-chart"));
+        }
+        form.CloseCurrentScreen();
+        settle();
+    }
+
+    // The dialogs of Preferences, renaming, backup and revert, modal: each pictured once it shows
+    // (renaming with products and with raw materials), then cancelled.
+    const struct {
+        const char* name;
+        const char* menuItem;
+    } dialogs[] = {{"preferences", "menu_FileOptions"},
+                   {"rename", "menu_ToolsRename"},
+                   {"backup", "menu_ToolsBackupBackup"},
+                   {"revert", "menu_ToolsBackupRevert"}};
+    for (const auto& d : dialogs) {
+        const QString name = QString::fromLatin1(d.name);
+        if (!shooter.wanted(name))
+            continue;
         QTimer::singleShot(50, &form, [&] {
             if (auto* dialog = form.findChild<TFormOptions*>()) {
-                shooter.save(dialog, QStringLiteral("preferences"));
+                shooter.save(dialog, name);
+                if (name == QLatin1String("rename")) {
+                    if (auto* raw = dialog->findChild<QAbstractButton*>(QStringLiteral("RadioButton4")))
+                        raw->click();
+                    shooter.save(dialog, QStringLiteral("rename-rawmaterial"));
+                }
                 dialog->reject();
             }
         });
-        form.MenuItem(QStringLiteral("menu_FileOptions"))->trigger();
+        form.MenuItem(QString::fromLatin1(d.menuItem))->trigger();
     }
     form.close();
     settle();

@@ -1,5 +1,7 @@
 #include "accessories/TRe2Buttn.h"
 
+#include "i18n/Language.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -15,6 +17,8 @@ TRe2Buttn::TRe2Buttn(const QString& caption, QWidget* parent) : QPushButton(capt
     setAutoDefault(false);
     resize(75, 25);
     setAttribute(Qt::WA_Hover, true);
+    if (!caption.isEmpty())
+        setSharedCaptionKey(::Caption::KeyOf(caption));
 }
 
 void TRe2Buttn::setFontColor(const QColor& color)
@@ -102,8 +106,22 @@ void TRe2Buttn::focusOutEvent(QFocusEvent* event)
         setBevel(Bevel::None);
 }
 
+void TRe2Buttn::setSharedCaptionKey(const QString& key)
+{
+    m_captionKey = key;
+    m_keyedCaption = key.isEmpty() ? QString() : text();
+}
+
 void TRe2Buttn::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::LanguageChange && !m_captionKey.isEmpty()) {
+        if (text() == m_keyedCaption) {
+            setText(::Caption::OfKey(m_captionKey));
+            m_keyedCaption = text();
+        } else {
+            m_captionKey.clear();
+        }
+    }
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled()) {
             m_enabledFontColor = m_fontColor;

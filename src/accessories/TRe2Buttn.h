@@ -6,6 +6,10 @@
 // The flat push button of every screen: a single-bordered flat panel with a centred caption that
 // raises its bevel while the mouse is over it, sinks it while pressed, is pressed by Enter when it
 // has the focus (the same clicked() as a mouse click) and greys its caption when disabled.
+//
+// A button made with one of the captions that many windows share (Close, Delete, Print, ...: see
+// Caption in i18n/Language.h) keeps that caption's key and takes the caption again when the
+// language changes (QEvent::LanguageChange), for as long as nobody gave it another caption.
 class TRe2Buttn : public QPushButton {
     Q_OBJECT
 public:
@@ -15,6 +19,10 @@ public:
     TRe2Buttn(const QString& caption, QWidget* parent = nullptr);
 
     QString Caption() const { return text(); }
+    // The key of the shared caption the button follows; empty for none. A button whose caption
+    // follows something else (the mode of an Add/Edit button) is given an empty key.
+    QString SharedCaptionKey() const { return m_captionKey; }
+    void setSharedCaptionKey(const QString& key);
     void setCaption(const QString& caption) { setText(caption); }
     // The caption colour (the font colour) while enabled.
     QColor FontColor() const { return m_fontColor; }
@@ -47,4 +55,6 @@ private:
     QColor m_fontColor;
     QColor m_enabledFontColor;
     QColor m_color;
+    QString m_captionKey;
+    QString m_keyedCaption; // the caption given by the key; another caption lets the key go
 };

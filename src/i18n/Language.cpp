@@ -165,16 +165,56 @@ void LoadLanguageTables()
 }
 
 namespace Caption {
-QString Add() { return LangText(QStringLiteral("button_add"), QStringLiteral("Add")); }
-QString Edit() { return LangText(QStringLiteral("button_edit"), QStringLiteral("Edit")); }
-QString Delete() { return LangText(QStringLiteral("button_delete"), QStringLiteral("Delete")); }
-QString Close() { return LangText(QStringLiteral("button_close"), QStringLiteral("Close")); }
-QString Duplicate() { return LangText(QStringLiteral("button_duplicate"), QStringLiteral("Duplicate")); }
-QString ToFile() { return LangText(QStringLiteral("button_tofile"), QStringLiteral("To File")); }
-QString Start() { return LangText(QStringLiteral("button_start"), QStringLiteral("Start")); }
-QString Cancel() { return LangText(QStringLiteral("button_cancel"), QStringLiteral("Cancel")); }
-QString Send() { return LangText(QStringLiteral("button_send"), QStringLiteral("Send")); }
-QString Print() { return LangText(QStringLiteral("button_print"), QStringLiteral("Print")); }
-QString PanelOk() { return LangText(QStringLiteral("button_panelok"), QStringLiteral("ok")); }
-QString PanelCancel() { return LangText(QStringLiteral("button_panelcancel"), QStringLiteral("cancel")); }
+
+namespace {
+
+struct Shared {
+    const char* key;
+    const char* builtIn;
+};
+
+// Every shared caption, in the order of the functions below.
+const Shared kShared[] = {
+    {"button_add", "Add"},       {"button_edit", "Edit"},         {"button_delete", "Delete"},
+    {"button_close", "Close"},   {"button_duplicate", "Duplicate"}, {"button_tofile", "To File"},
+    {"button_start", "Start"},   {"button_cancel", "Cancel"},     {"button_send", "Send"},
+    {"button_print", "Print"},   {"button_panelok", "ok"},        {"button_panelcancel", "cancel"},
+    {"button_file", "File"},     {"button_copy", "Copy"},
+};
+
+QString text(const Shared& c) { return LangText(QLatin1String(c.key), QLatin1String(c.builtIn)); }
+
+} // namespace
+
+QString Add() { return text(kShared[0]); }
+QString Edit() { return text(kShared[1]); }
+QString Delete() { return text(kShared[2]); }
+QString Close() { return text(kShared[3]); }
+QString Duplicate() { return text(kShared[4]); }
+QString ToFile() { return text(kShared[5]); }
+QString Start() { return text(kShared[6]); }
+QString Cancel() { return text(kShared[7]); }
+QString Send() { return text(kShared[8]); }
+QString Print() { return text(kShared[9]); }
+QString PanelOk() { return text(kShared[10]); }
+QString PanelCancel() { return text(kShared[11]); }
+QString File() { return text(kShared[12]); }
+QString Copy() { return text(kShared[13]); }
+
+QString KeyOf(const QString& caption)
+{
+    for (const Shared& c : kShared)
+        if (text(c) == caption)
+            return QLatin1String(c.key);
+    return {};
+}
+
+QString OfKey(const QString& key)
+{
+    for (const Shared& c : kShared)
+        if (key == QLatin1String(c.key))
+            return text(c);
+    return {};
+}
+
 } // namespace Caption

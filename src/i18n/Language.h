@@ -47,6 +47,15 @@ QString Start();       // "Start"
 QString Cancel();      // "Cancel"
 QString Send();        // "Send"
 QString Print();       // "Print"
+QString File();        // "File" (export a list to a text file)
+QString Copy();        // "Copy" (a list to the clipboard)
 QString PanelOk();     // "ok" of a small panel or dialog
 QString PanelCancel(); // "cancel" of a small panel or dialog
+
+// The key of the shared caption that reads `text` in the language in use ("button_close" for
+// Close() in English); empty when the text is none of them. A button made with a shared caption
+// keeps its key, so that it can take its caption again when the language changes.
+QString KeyOf(const QString& text);
+// The shared caption of a key, in the language in use; empty for a key that is none of them.
+QString OfKey(const QString& key);
 } // namespace Caption

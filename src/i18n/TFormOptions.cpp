@@ -1,9 +1,11 @@
 #include "i18n/TFormOptions.h"
 
 #include "accessories/TRe2Buttn.h"
+#include "i18n/BackupRevertPanel.h"
 #include "i18n/IniFile.h"
 #include "i18n/Language.h"
 #include "i18n/LanguageFile.h"
+#include "i18n/RenameItemPanel.h"
 #include "i18n/Settings.h"
 #include "i18n/SettingsFiles.h"
 #include "shell/Globals.h"
@@ -26,21 +28,9 @@
 
 namespace {
 
-// The panels besides Preferences: a panel joins the dialog by naming its builder here.
-const OptionsPanelBuilder kRenamePanelBuilder = nullptr;
-const OptionsPanelBuilder kBackupPanelBuilder = nullptr;
-
 constexpr int kPanelWidth = 274;
 constexpr int kPanelHeight = 204;
 constexpr int kParkedLeft = 360;
-
-QWidget* placeholder(TFormOptions* dialog, const char* name)
-{
-    auto* panel = new QWidget(dialog);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(kParkedLeft, 0, kPanelWidth, kPanelHeight);
-    return panel;
-}
 
 // Sets the caption of a label or button of the dialog, when the dialog has it.
 void setCaptionOf(QObject* dialog, const char* control, const QString& text)
@@ -65,8 +55,8 @@ TFormOptions::TFormOptions(QWidget* mainWindow) : QDialog(mainWindow)
     setFont(small);
 
     BuildOptionsPanel();
-    Panel_Rename = kRenamePanelBuilder ? kRenamePanelBuilder(*this) : placeholder(this, "Panel_Rename");
-    Panel_Backup = kBackupPanelBuilder ? kBackupPanelBuilder(*this) : placeholder(this, "Panel_Backup");
+    Panel_Rename = new RenameItemPanel(this);
+    Panel_Backup = new BackupRevertPanel(this);
 
     // FormCreate
     ParkAllPanels();
@@ -78,8 +68,8 @@ TFormOptions::TFormOptions(QWidget* mainWindow) : QDialog(mainWindow)
     setFixedSize(Panel_Options->size());
     if (BlueTheme) {
         Theme::SetBackground(this, Theme::DialogColor);
-        for (QWidget* panel : {static_cast<QWidget*>(Panel_Options), Panel_Rename, Panel_Backup,
-                               static_cast<QWidget*>(Panel1)})
+        for (QWidget* panel : {static_cast<QWidget*>(Panel_Options), static_cast<QWidget*>(Panel_Rename),
+                               static_cast<QWidget*>(Panel_Backup), static_cast<QWidget*>(Panel1)})
             Theme::SetBackground(panel, Theme::PanelColor);
     }
     if (mainWindow)
@@ -88,15 +78,9 @@ TFormOptions::TFormOptions(QWidget* mainWindow) : QDialog(mainWindow)
 
 TFormOptions::~TFormOptions() = default;
 
-bool TFormOptions::PanelAvailable(int use)
+QString TFormOptions::RenameCaption()
 {
-    switch (use) {
-    case OptionsPanel: return true;
-    case RenamePanel: return kRenamePanelBuilder != nullptr;
-    case BackupPanel:
-    case RevertPanel: return kBackupPanelBuilder != nullptr;
-    }
-    return false;
+    return LangText(QStringLiteral("label_renameitem"), QStringLiteral("Change Item name ..."));
 }
 
 void TFormOptions::BuildOptionsPanel()
@@ -255,11 +239,22 @@ void TFormOptions::ApplyFormLanguage(const QString& language)
         {"RadioButton1", "label_auto", "Auto"},
         {"RadioButton2", "label_manual", "Manual"},
         {"Label_StockMailFrom", "label_StockMailFrom", "Stock mail from :"},
+        {"Label7", "label_renamefrom", "From"},
+        {"Label8", "label_renameto", "To"},
+        {"Label9", "label_renamefrom", "From"},
+        {"Label10", "label_renameto", "To"},
     };
     for (const auto& t : texts)
         setCaptionOf(this, t.control, LangText(QString::fromLatin1(t.key), QString::fromUtf8(t.builtIn)));
-    Button_ok->setCaption(Caption::PanelOk());
-    Button_cancel->setCaption(Caption::PanelCancel());
+    for (TRe2Buttn* ok : {Button_ok, Panel_Rename->Button_rename})
+        ok->setCaption(Caption::PanelOk());
+    for (TRe2Buttn* cancel : {Button_cancel, Panel_Rename->Button_cancel2, Panel_Backup->Button_cancel1})
+        cancel->setCaption(Caption::PanelCancel());
+    // The chosen kind of item names the name boxes.
+    Panel_Rename->Label5->setText((Panel_Rename->ProductsChosen() ? Panel_Rename->RadioButton3 : Panel_Rename->RadioButton4)->text());
+    Panel_Backup->ApplyLanguage();
+    if (m_use == RenamePanel)
+        setWindowTitle(RenameCaption());
     RadioButton1->setToolTip(LangText(QStringLiteral("hint_auto"), QString::fromUtf8("Baseados na data actual e consumos automáticos")));
     RadioButton2->setToolTip(LangText(QStringLiteral("hint_manual"), QStringLiteral("Baseados nas entradas e saidas reais de stock")));
 }
@@ -270,24 +265,35 @@ void TFormOptions::ParkPanel(QWidget* panel)
     panel->hide();
 }
 
+QList<QWidget*> TFormOptions::Panels() const
+{
+    return {Panel_Options, Panel_Rename, Panel_Backup};
+}
+
 void TFormOptions::ParkAllPanels()
 {
-    for (QWidget* panel : {static_cast<QWidget*>(Panel_Options), Panel_Rename, Panel_Backup})
+    for (QWidget* panel : Panels())
         ParkPanel(panel);
 }
 
 void TFormOptions::ShowPanel(QWidget* panel)
 {
-    for (QWidget* other : {static_cast<QWidget*>(Panel_Options), Panel_Rename, Panel_Backup})
+    for (QWidget* other : Panels())
         if (other != panel)
             ParkPanel(other);
+    // A panel laid out by its own layout is as large as its texts need, and never smaller than
+    // Preferences.
+    if (panel->layout())
+        panel->resize(panel->sizeHint().expandedTo(QSize(kPanelWidth, kPanelHeight)));
     panel->move(0, 0);
     panel->show();
     panel->raise();
+    setFixedSize(panel->size());
 }
 
 void TFormOptions::Prepare(int use, const QString& company)
 {
+    m_use = use;
     switch (use) {
     case OptionsPanel:
         setWindowTitle(company);
@@ -300,9 +306,8 @@ void TFormOptions::Prepare(int use, const QString& company)
     case BackupPanel:
     case RevertPanel:
         setWindowTitle(company);
+        Panel_Backup->SetDirection(use == BackupPanel ? Backup::Save : Backup::Revert);
         ShowPanel(Panel_Backup);
-        if (auto* b = Panel_Backup->findChild<QAbstractButton*>(QStringLiteral("Button_Backup")))
-            b->setText(use == BackupPanel ? QStringLiteral("Backup ...") : QStringLiteral("Revert ..."));
         break;
     }
 }
@@ -317,9 +322,9 @@ void TFormOptions::FormShow()
 {
     m_optionsCompany = ProgramIni ? ProgramIni->ReadString(Settings::Options, QStringLiteral("LastSuplier"), QString())
                                   : QString();
-    if (windowTitle() == RenameCaption())
-        QMetaObject::invokeMethod(Panel_Rename, "RadioButton3Click"); // when the panel has it
-    if (windowTitle() != m_optionsCompany || !ProgramIni || !DataIni)
+    if (m_use == RenamePanel)
+        Panel_Rename->RadioButton3Click();
+    if (m_use != OptionsPanel || windowTitle() != m_optionsCompany || !ProgramIni || !DataIni)
         return;
     const IniFile& ini = *ProgramIni;
     const QString& o = Settings::Options;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class BackupRevertPanel;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -11,17 +12,14 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QScrollBar;
+class RenameItemPanel;
 class TRe2Buttn;
 
 // The multi-purpose dialog: Preferences (Panel_Options), renaming an item (Panel_Rename) and backup
 // or revert of data files (Panel_Backup). The three panels have the same size; the one in use sits
 // at left 0 and is shown, the others wait at left 360, out of sight. The caption tells the dialog
-// its use: the company name for Preferences, "Change Item name ..." for renaming.
-//
-// The rename and backup panels are built by their own builders (see TFormOptions.cpp): a builder
-// creates the panel as a child of the dialog with its objectName and controls, and closes the
-// dialog with accept() or reject(). A panel without a builder is an empty placeholder and its menu
-// command does nothing.
+// its use: the company name for Preferences, backup and revert, "Change Item name ..." for renaming.
+// The dialog takes the size of the panel it shows.
 class TFormOptions : public QDialog {
     Q_OBJECT
 public:
@@ -29,9 +27,6 @@ public:
 
     explicit TFormOptions(QWidget* mainWindow);
     ~TFormOptions() override;
-
-    // Whether the panel of a use is part of the program.
-    static bool PanelAvailable(int use);
 
     // Sets the caption for the use (company for Preferences and backup, "Change Item name ..." for
     // renaming), places its panel and, for backup and revert, the caption of Button_Backup.
@@ -51,11 +46,13 @@ public:
     // holds, keeps its value and is named in the result.
     static QStringList RewriteDailyQuantities(const QString& produtosPath, int hours);
 
-    static QString RenameCaption() { return QStringLiteral("Change Item name ..."); }
+    // The caption of the dialog for renaming, in the language in use.
+    static QString RenameCaption();
+    int Use() const { return m_use; }
 
     QFrame* Panel_Options = nullptr;
-    QWidget* Panel_Rename = nullptr;
-    QWidget* Panel_Backup = nullptr;
+    RenameItemPanel* Panel_Rename = nullptr;
+    BackupRevertPanel* Panel_Backup = nullptr;
 
 signals:
     // Preferences were accepted with this language: the main window applies it and appends " - "
@@ -78,10 +75,12 @@ protected:
 private:
     void BuildOptionsPanel();
     void FormShow();
+    QList<QWidget*> Panels() const;
     void ParkAllPanels();
     void ParkPanel(QWidget* panel);
 
     QString m_optionsCompany;
+    int m_use = OptionsPanel;
 
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
@@ -110,7 +109,3 @@ private:
     TRe2Buttn* Button_ok = nullptr;
     TRe2Buttn* Button_cancel = nullptr;
 };
-
-// The builders of the other panels; each creates its panel (objectName "Panel_Rename" or
-// "Panel_Backup") as a child of the dialog.
-using OptionsPanelBuilder = QWidget* (*)(TFormOptions& dialog);

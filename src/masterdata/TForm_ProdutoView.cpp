@@ -86,7 +86,6 @@ TForm_ProdutoView::TForm_ProdutoView(QWidget* parent) : ScreenForm(parent)
     Image_ProdutoViewCompst = Named(new QLabel(Bevel_ProdutoViewCompst), "Image_ProdutoViewCompst");
     Image_ProdutoViewCompst->setPixmap(CompositePicture());
     Image_ProdutoViewCompst->setGeometry(6, 6, 40, 40);
-    Image_ProdutoViewCompst->setToolTip(LangText(QStringLiteral("hint_composite"), QStringLiteral("Composite product")));
     Image_ProdutoViewCompst->hide();
     Button_ProdutoViewFile = NewButton(this, "Button_ProdutoViewFile", Caption::ToFile());
     Button_ProdutoViewClose = NewButton(this, "Button_ProdutoViewClose", Caption::Close());
@@ -150,6 +149,7 @@ void TForm_ProdutoView::ApplyFormLanguage()
     SetHeading(StringGrid4, ColMateriaPrima, QStringLiteral("label_23"), QString::fromUtf8("Matéria Prima"));
     SetHeading(StringGrid4, ColQuant, QStringLiteral("label_33"), QStringLiteral("Qnt/un."));
     SetHeading(StringGrid4, ColUn, QStringLiteral("label_unit"), QStringLiteral("un."));
+    SetHint(Image_ProdutoViewCompst, QStringLiteral("hint_composite"), QStringLiteral("Composite product"));
 }
 
 qint64 TForm_ProdutoView::ListLines(const QString& entry, bool fillList)

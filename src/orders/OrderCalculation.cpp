@@ -23,17 +23,6 @@ constexpr int kQuantityWidth = 10;
 // Beyond this many days from now no date is written (the last one a four-digit year holds).
 constexpr double kMaxDays = 2.9e6;
 
-// The key of a product and type: both lengths, then both texts.
-TextKey PairKey(const char* product, int productLength, const char* type, int typeLength)
-{
-    TextKey key;
-    key.bytes[0] = char(productLength);
-    key.bytes[1] = char(typeLength);
-    std::memcpy(key.bytes.data() + 2, product, size_t(productLength));
-    std::memcpy(key.bytes.data() + 2 + productLength, type, size_t(typeLength));
-    key.used = 2 + productLength + typeLength;
-    return key;
-}
 template <class R>
 TextKey PairKeyOf(const R& r)
 {
@@ -114,6 +103,17 @@ double DaysSince(const QDate& date, const QDateTime& now)
 }
 
 } // namespace
+
+TextKey PairKey(const char* product, int productLength, const char* type, int typeLength)
+{
+    TextKey key;
+    key.bytes[0] = char(productLength);
+    key.bytes[1] = char(typeLength);
+    std::memcpy(key.bytes.data() + 2, product, size_t(productLength));
+    std::memcpy(key.bytes.data() + 2 + productLength, type, size_t(typeLength));
+    key.used = 2 + productLength + typeLength;
+    return key;
+}
 
 size_t qHash(const TextKey& key, size_t seed) noexcept { return qHashBits(key.bytes.data(), size_t(key.used), seed); }
 
@@ -407,7 +407,36 @@ ProductRate RateOf(const ProductIndex& products, const QByteArray& product, cons
 
 // --- Delivery dates ----------------------------------------------------------------------------
 
+std::optional<RateProblem> RateProblemOf(const ProductRate& rate, int hoursPerDay, const QString& product,
+                                         const QString& type)
+{
+    RateProblem p;
+    p.product = product;
+    p.type = type;
+    switch (rate.status) {
+    case ProductRate::UnknownProduct: p.reason = RateProblem::UnknownProduct; return p;
+    case ProductRate::BadCycles: p.reason = RateProblem::BadCycles; p.text = rate.text; return p;
+    case ProductRate::BadMoulds: p.reason = RateProblem::BadMoulds; p.text = rate.text; return p;
+    case ProductRate::Ok: break;
+    }
+    if (hoursPerDay <= 0)
+        p.reason = RateProblem::NoHours;
+    else if (rate.moulds <= 0)
+        p.reason = RateProblem::NoMoulds;
+    else if (rate.cycles <= 0 || rate.perDay <= 0)
+        p.reason = RateProblem::NoCycles;
+    else
+        return std::nullopt;
+    return p;
+}
+
 QString RateProblemsText(const std::vector<RateProblem>& problems)
+{
+    return RateProblemsText(problems, LangText(QStringLiteral("msg_NoDeliveryDate"),
+                                               QStringLiteral("No delivery date can be estimated for:")));
+}
+
+QString RateProblemsText(const std::vector<RateProblem>& problems, const QString& headline)
 {
     if (problems.empty())
         return QString();
@@ -444,8 +473,7 @@ QString RateProblemsText(const std::vector<RateProblem>& problems)
         }
         lines << p.product + QLatin1Char(' ') + p.type + QStringLiteral(": ") + why;
     }
-    return LangText(QStringLiteral("msg_NoDeliveryDate"), QStringLiteral("No delivery date can be estimated for:"))
-           + QStringLiteral("\r\r") + lines.join(QLatin1Char('\r'));
+    return headline + QStringLiteral("\r\r") + lines.join(QLatin1Char('\r'));
 }
 
 DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::vector<ProdutoRecord>& products,
@@ -469,7 +497,8 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
             c[DeliveryRow::ColClientList] += client + QLatin1Char('\r');
 
         const ProductRate rate = RateOf(index, w.productBytes, w.typeBytes, settings.hoursPerDay);
-        const bool usable = rate.status == ProductRate::Ok && rate.perDay > 0;
+        const std::optional<RateProblem> rateProblem = RateProblemOf(rate, settings.hoursPerDay, w.product, w.type);
+        const bool usable = !rateProblem;
         if (rate.status == ProductRate::Ok)
             c[DeliveryRow::ColPerDay] = QString::number(rate.perDay);
 
@@ -490,12 +519,11 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
         const double available = stock - w.openValue;
         c[DeliveryRow::ColAvailable] = NumberText(available);
 
-        auto problem = [&](RateProblem::Reason reason, const QString& text = QString()) {
+        auto problem = [&](RateProblem::Reason reason) {
             RateProblem p;
             p.product = w.product;
             p.type = w.type;
             p.reason = reason;
-            p.text = text;
             list.problems.push_back(p);
         };
 
@@ -507,19 +535,7 @@ DeliveryList ComputeDeliveryDates(const std::vector<WorkRow>& rows, const std::v
             c[DeliveryRow::ColDays] = DecimalText::FormatFixed(0, 1);
         } else if (!usable) {
             dated = false;
-            switch (rate.status) {
-            case ProductRate::UnknownProduct: problem(RateProblem::UnknownProduct); break;
-            case ProductRate::BadCycles: problem(RateProblem::BadCycles, rate.text); break;
-            case ProductRate::BadMoulds: problem(RateProblem::BadMoulds, rate.text); break;
-            case ProductRate::Ok:
-                if (settings.hoursPerDay <= 0)
-                    problem(RateProblem::NoHours);
-                else if (rate.moulds <= 0)
-                    problem(RateProblem::NoMoulds);
-                else
-                    problem(RateProblem::NoCycles);
-                break;
-            }
+            list.problems.push_back(*rateProblem);
         } else {
             days = -available / double(rate.perDay);
             c[DeliveryRow::ColDays] = DecimalText::FormatFixed(days, 1);

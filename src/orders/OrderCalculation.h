@@ -45,6 +45,9 @@ struct TextKey {
     bool operator==(const TextKey& other) const { return bytes == other.bytes; }
 };
 size_t qHash(const TextKey& key, size_t seed = 0) noexcept;
+// The key of a product and type: both lengths, then both texts (at most 30 and 20 bytes, as the
+// record fields hold them).
+TextKey PairKey(const char* product, int productLength, const char* type, int typeLength);
 
 // What the calculation depends on besides the records.
 struct Settings {
@@ -175,8 +178,14 @@ struct RateProblem {
     Reason reason = UnknownProduct;
     QString text; // the cycles or moulds text for BadCycles / BadMoulds
 };
+// Why the rate of a product gives no day count: the product is unknown, its cycles or moulds text
+// is no integer, or there are no working hours, moulds or cycles (0 or less); none when it gives one.
+std::optional<RateProblem> RateProblemOf(const ProductRate& rate, int hoursPerDay, const QString& product,
+                                         const QString& type);
 // One message naming every such product and why; empty when there is none.
 QString RateProblemsText(const std::vector<RateProblem>& problems);
+// The same under another first line ("No production days can be estimated for:").
+QString RateProblemsText(const std::vector<RateProblem>& problems, const QString& headline);
 
 // One row of the delivery-dates list (12 columns).
 struct DeliveryRow {

@@ -199,7 +199,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     Button_UtilizCopyMem = use.copyMem;
     Label8 = use.dateLabel;
     Label8->setObjectName(QStringLiteral("Label8"));
-    Label11 = new QLabel(LangText(QStringLiteral("label_to"), QStringLiteral("To")), Panel_Utiliz);
+    Label11 = new QLabel(Panel_Utiliz);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setGeometry(90, 14, 24, 16);
     Label10 = new QLabel(QStringLiteral("04-08-2001"), Panel_Utiliz);
@@ -238,6 +238,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     StringGrid_Check->setTitleSortColumn(ColCheckRecord, ColCheckSortKey);
 
     connect(SpeedButton_Close, &QToolButton::clicked, this, &TForm2::SpeedButton_CloseClick);
+    ApplyLanguage();
     SetUpColouring();
     FormCreate();
 }
@@ -270,10 +271,8 @@ TForm2::PanelParts TForm2::BuildPanel(ListPanel which, const char* panelName, co
         return b;
     };
     parts.print = makeButton(QStringLiteral("Print"), Caption::Print(), 394);
-    parts.file = makeButton(QStringLiteral("File"), LangText(QStringLiteral("button_file"), QStringLiteral("File")), 460);
-    parts.file->setToolTip(LangText(QStringLiteral("hint_tofile"), QStringLiteral("Send to TXT file")));
-    parts.copyMem = makeButton(QStringLiteral("CopyMem"), LangText(QStringLiteral("button_copy"), QStringLiteral("Copy")), 526);
-    parts.copyMem->setToolTip(LangText(QStringLiteral("label_107"), QStringLiteral("Copy to Memory")));
+    parts.file = makeButton(QStringLiteral("File"), Caption::File(), 460);
+    parts.copyMem = makeButton(QStringLiteral("CopyMem"), Caption::Copy(), 526);
     parts.close = makeButton(QStringLiteral("Close"), Caption::Close(), 603);
 
     parts.grip = new TGripShape(parts.panel);
@@ -462,6 +461,22 @@ void TForm2::PlaceBelow(QWidget* mainWindow)
 }
 
 int TForm2::ShowModal() { return exec(); }
+
+void TForm2::ApplyLanguage()
+{
+    Label11->setText(LangText(QStringLiteral("label_to"), QStringLiteral("To")));
+    for (const PanelParts& parts : m_panels) {
+        parts.file->setToolTip(LangText(QStringLiteral("hint_tofile"), QStringLiteral("Send to TXT file")));
+        parts.copyMem->setToolTip(LangText(QStringLiteral("label_107"), QStringLiteral("Copy to Memory")));
+    }
+}
+
+void TForm2::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ApplyLanguage();
+    QDialog::changeEvent(event);
+}
 
 QString TForm2::PrintTitle(ListPanel panel) const
 {

@@ -169,8 +169,12 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A new language: the window's own texts take it (the shared button captions follow by
+    // themselves); the lists keep what they were computed with.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void ApplyLanguage();
     struct PanelParts {
         QFrame* panel = nullptr;
         StringGrid* grid = nullptr;

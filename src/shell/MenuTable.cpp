@@ -11,6 +11,8 @@
 #include "orders/TForm_EncomProduto.h"
 #include "orders/TForm_EncomendaView.h"
 #include "production/TForm_Custo.h"
+#include "production/TForm_ProdEntrada.h"
+#include "production/TForm_ProducaoPlan.h"
 #include "production/TForm_Utiliz.h"
 #include "production/TForm_ViewProducQuant.h"
 #include "stock/TForm_GeralView.h"
@@ -79,12 +81,12 @@ std::vector<MenuCommand>& MenuTable()
         {"menu_EditEquip", NewScreen<TForm_Equipamento>, 4, false, 215, {}, {}},
         {"menu_EditStockMatPrima", StockScreen<TForm_Stock::StockEntry>, 5, false, 221, {}, {}},
         {"menu_EditStockProduto", NewScreen<TForm_StockProd>, 6, false, 222, {}, {}},
-        {"menu_EditProducaoEntradas", nullptr, 7, false, 23, {}, {}},
+        {"menu_EditProducaoEntradas", NewScreen<TForm_ProdEntrada>, 7, false, 23, {}, {}},
         {"menu_EditEncomMatPrima", NewScreen<TForm_CompraMateria>, 8, false, 241, {}, {}},
         {"menu_EditEncomProduto", OrderScreen<TForm_EncomProduto::OrderEntry>, 9, false, 242, {}, {}},
         {"menu_PlanStockMatPrima", StockScreen<TForm_Stock::StockPlanning>, 10, false, 31, {}, {}},
         {"menu_PlanEncomenda", OrderScreen<TForm_EncomProduto::OrderPlanning>, 11, false, 32, {}, {}},
-        {"menu_PlanProducao", nullptr, 12, false, 33, {EncomProduto}, {23}},
+        {"menu_PlanProducao", NewScreen<TForm_ProducaoPlan>, 12, false, 33, {EncomProduto}, {23}},
         {"menu_ViewGlobal", NewScreen<TForm_GeralView>, 23, false, 55, {}, {}},
         {"menu_ViewStockMatPrima", NewScreen<TForm_StockView>, 5, true, 411, {StockMateria}, {17}},
         {"menu_ViewStockProduto", NewScreen<TForm_StockProdView>, 6, true, 412, {StockProduto}, {17}},

@@ -20,6 +20,7 @@ constexpr char kEditMode[] = "editMode";
 TRe2Buttn* NewModeButton(QWidget* parent, const char* name)
 {
     TRe2Buttn* button = NewButton(parent, name, Caption::Add());
+    button->setSharedCaptionKey(QString()); // its caption follows the mode
     SetEditMode(button, false);
     return button;
 }
@@ -30,6 +31,13 @@ void SetEditMode(QAbstractButton* modeButton, bool edit)
 {
     modeButton->setText(edit ? Caption::Edit() : Caption::Add());
     modeButton->setProperty(kEditMode, edit);
+}
+
+void ApplyModeCaptions(QWidget* root)
+{
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        if (button->property(kEditMode).isValid())
+            SetEditMode(button, IsEditMode(button));
 }
 
 // --- SelectedRow -------------------------------------------------------------------------------------

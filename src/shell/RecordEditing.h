@@ -25,6 +25,8 @@ class TRe2Buttn;
 TRe2Buttn* NewModeButton(QWidget* parent, const char* name);
 bool IsEditMode(const QAbstractButton* modeButton);
 void SetEditMode(QAbstractButton* modeButton, bool edit);
+// Every mode button under root takes the caption of its mode again, in the language in use.
+void ApplyModeCaptions(QWidget* root);
 
 // --- Selected row ------------------------------------------------------------------------------
 

@@ -83,7 +83,7 @@ QLabel* NewRowLabel(QWidget* parent, const char* name)
     return label;
 }
 
-QWidget* NewDateInput(QWidget* parent, QLineEdit* box, QScrollBar* bar)
+QWidget* NewDateInput(QWidget* parent, QWidget* box, QScrollBar* bar)
 {
     auto* input = new QWidget(parent);
     auto* row = new QHBoxLayout(input);

@@ -34,6 +34,8 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength);
 // items in the locale's case-insensitive order.
 QComboBox* NewEditableList(QWidget* parent, const char* name, int maxLength, bool sorted);
 QComboBox* NewPickList(QWidget* parent, const char* name);
+// A button made with one of the shared captions (Caption::Close(), ...) follows the language (see
+// TRe2Buttn).
 TRe2Buttn* NewButton(QWidget* parent, const char* name, const QString& caption);
 // The small up/down bar beside a count box; its range runs from minimum to 0 (the count is minus
 // the position, so the up arrow counts up).
@@ -41,8 +43,9 @@ QScrollBar* NewUpDownBar(QWidget* parent, const char* name, int minimum);
 // A hidden label holding a number (the selected row).
 QLabel* NewRowLabel(QWidget* parent, const char* name);
 
-// A date box with its up/down bar at its right, as one input of the editor layout.
-QWidget* NewDateInput(QWidget* parent, QLineEdit* box, QScrollBar* bar);
+// A box (a date box, a list of shifts) with its up/down bar at its right, as one input of the
+// editor layout.
+QWidget* NewDateInput(QWidget* parent, QWidget* box, QScrollBar* bar);
 
 // The editor layout: an input area (a grid of labels over their inputs) with the buttons in a
 // column at its right, and the main grid below, filling the rest.

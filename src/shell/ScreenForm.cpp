@@ -3,6 +3,7 @@
 #include "i18n/Language.h"
 #include "shell/GridRoutines.h"
 #include "shell/MessageBox.h"
+#include "shell/RecordEditing.h"
 #include "shell/ShellHost.h"
 #include "shell/StringGrid.h"
 
@@ -70,6 +71,23 @@ void ScreenForm::FormShow()
     if (grid && m_initialSortColumn >= 0)
         SortGridByColumn(grid, m_initialSortColumn);
     AfterShow();
+}
+
+void ScreenForm::ChangeLanguage()
+{
+    if (!m_formShown || m_closing)
+        return;
+    ApplyModeCaptions(this);
+    ApplyFormLanguage();
+    FormResize();
+    update();
+}
+
+void ScreenForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ChangeLanguage();
+    QWidget::changeEvent(event);
 }
 
 void ScreenForm::FormResize()

@@ -47,9 +47,19 @@ public:
     void setFirstInput(QWidget* input) { m_firstInput = input; }
     QWidget* FirstInput() const { return m_firstInput; }
 
-    // The screen's texts from the language file (LangText); run by the show handler when the screen
-    // is first shown, and by whoever changes the language of an open screen.
+    // The screen's texts from the language file (LangText): every caption, grid heading, hint and
+    // list item that comes from it, the texts of the screen's variant included. Run by the show
+    // handler when the screen is first shown, and again by ChangeLanguage whenever the language
+    // changes while the screen is open, so it must be safe to run at any time: it sets texts, it
+    // never adds list items twice, reads files or changes what the screen holds.
     virtual void ApplyFormLanguage() {}
+
+    // The language changed while the screen is open (QEvent::LanguageChange, which the main window
+    // sends to every widget when Preferences change it): the captions of its Add/Edit buttons and
+    // ApplyFormLanguage take the language in use, and the columns take their shares again (the
+    // shared button captions follow by themselves, see TRe2Buttn). Nothing happens before the screen
+    // was shown or once it is closing.
+    void ChangeLanguage();
 
     // Connects the Close button to CloseScreen. Done by itself when the screen is first shown; a
     // constructor may call it as soon as the button exists, for a screen closed before it shows.
@@ -81,6 +91,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool m_closing = false;

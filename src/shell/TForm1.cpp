@@ -59,6 +59,8 @@
 namespace {
 
 constexpr int kHistoryDropDown = 8;
+// The property of a hosted screen that names the menu command which opened it.
+constexpr char kMenuCommandProperty[] = "menuCommand";
 // The history list's entry that empties it, always its second item.
 constexpr int kCleanListIndex = 1;
 
@@ -1068,7 +1070,8 @@ void TForm1::RunScreenCommand(const QString& item)
             return;
         }
     }
-    OpenScreen(c->factory, c->ScreenTitle(), c->helpContext);
+    if (ScreenForm* screen = OpenScreen(c->factory, c->ScreenTitle(), c->helpContext))
+        screen->setProperty(kMenuCommandProperty, c->item);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1122,9 +1125,14 @@ void TForm1::menu_ToolsBackupRevertClick() { RunOptionsDialog(TFormOptions::Reve
 
 void TForm1::RunOptionsDialog(int use)
 {
-    if (use != TFormOptions::OptionsPanel && !TFormOptions::PanelAvailable(use))
-        return; // that panel is not part of the program yet
-    CloseCurrentScreen();
+    // Preferences leave the hosted screen open, so that a new language shows on it at once;
+    // renaming, backup and revert change the data files under a screen, so it is closed first.
+    if (use != TFormOptions::OptionsPanel) {
+        if (ChooserOnScreen() || CurrentCompany.isEmpty())
+            return; // no company folder to work on
+        CloseCurrentScreen();
+    }
+    const int helpBefore = m_helpContext;
     if (use == TFormOptions::OptionsPanel)
         SetHelpContext(14);
     TFormOptions dialog(this);
@@ -1132,22 +1140,68 @@ void TForm1::RunOptionsDialog(int use)
     dialog.Prepare(use, CurrentCompany);
     const int oldHours = DataIni->ReadInteger(CurrentCompany, QStringLiteral("HoursPerDay"), Settings::DefaultHoursPerDay);
     connect(&dialog, &TFormOptions::LanguageAccepted, this, [this](const QString& language, const QString& company) {
-        ApplyLanguage(language);
-        ApplyToolbarHints(language);
-        SetCaption(windowTitle() + QStringLiteral(" - ") + company);
+        ChangeLanguage(language, company);
     });
     const bool ok = dialog.exec() == QDialog::Accepted;
+    if (CurrentScreen())
+        SetHelpContext(helpBefore);
     if (use != TFormOptions::OptionsPanel || !ok)
         return;
     const int newHours = DataIni->ReadInteger(CurrentCompany, QStringLiteral("HoursPerDay"), Settings::DefaultHoursPerDay);
-    if (newHours != oldHours && QFileInfo::exists(DataFilePath(DataFile::Produtos))) {
-        const QStringList problems = TFormOptions::RewriteDailyQuantities(DataFilePath(DataFile::Produtos), newHours);
-        if (!problems.isEmpty())
-            MessageBox::warning(problems.join(QLatin1Char('\r')));
-    }
     DaysPerWeek = DataIni->ReadInteger(CurrentCompany, QStringLiteral("DaysPerWeek"), Settings::DefaultDaysPerWeek);
     // The new hours count from now on, also for products entered before the next start.
     HoursPerDay = newHours;
+    if (newHours != oldHours && QFileInfo::exists(DataFilePath(DataFile::Produtos))) {
+        // A screen open on the products would go on showing the old daily quantities: it is closed
+        // while they are rewritten and opened again.
+        const QString reopen = HostedCommand();
+        CloseCurrentScreen();
+        const QStringList problems = TFormOptions::RewriteDailyQuantities(DataFilePath(DataFile::Produtos), newHours);
+        if (!problems.isEmpty())
+            MessageBox::warning(problems.join(QLatin1Char('\r')));
+        if (!reopen.isEmpty())
+            RunMenuCommand(reopen);
+    }
+}
+
+QString TForm1::HostedCommand() const
+{
+    const ScreenForm* screen = CurrentScreen();
+    return screen ? screen->property(kMenuCommandProperty).toString() : QString();
+}
+
+void TForm1::ChangeLanguage(const QString& language, const QString& company)
+{
+    // The history list names screens by their titles, which change with the language: each entry is
+    // told by its title in the old language and takes the new one.
+    std::vector<const MenuCommand*> history;
+    for (int i = kCleanListIndex + 1; i < ComboBox_Historic->count(); ++i) {
+        const MenuCommand* titled = nullptr;
+        for (const MenuCommand& c : MenuTable())
+            if (!titled && c.ScreenTitle() == ComboBox_Historic->itemText(i))
+                titled = &c;
+        history.push_back(titled);
+    }
+    ApplyLanguage(language);
+    ApplyToolbarHints(language);
+    for (int i = kCleanListIndex + 1; i < ComboBox_Historic->count(); ++i)
+        if (const MenuCommand* c = history[size_t(i - kCleanListIndex - 1)])
+            ComboBox_Historic->setItemText(i, c->ScreenTitle());
+    QString caption = windowTitle() + QStringLiteral(" - ") + company;
+    // Every other window takes the new language at once (the hosted screen, a result list, the
+    // shared button captions), and the hosted screen's title with it.
+    QEvent change(QEvent::LanguageChange);
+    for (QWidget* w : QApplication::allWidgets())
+        if (w != this)
+            QCoreApplication::sendEvent(w, &change);
+    if (CurrentScreen()) {
+        if (const MenuCommand* c = FindMenuCommand(HostedCommand())) {
+            if (CurrentGrid)
+                CurrentGrid->setScreenTitle(c->ScreenTitle());
+            caption += QStringLiteral(" : ") + c->ScreenTitle();
+        }
+    }
+    SetCaption(caption);
 }
 
 void TForm1::menu_FilePrintClick(QObject* sender)

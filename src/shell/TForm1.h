@@ -52,6 +52,11 @@ public:
     void ReadStartupSettings();
     void ApplyLanguage(const QString& language);
     void ApplyToolbarHints(const QString& language);
+    // Preferences were accepted with a new language: the main window's texts, the history list,
+    // the hosted screen and its title take it; the caption then names the company.
+    void ChangeLanguage(const QString& language, const QString& company);
+    // The menu command that opened the hosted screen (its item name); empty for none.
+    QString HostedCommand() const;
 
     int HelpContext() const { return m_helpContext; }
     void SetHelpContext(int context);

@@ -56,20 +56,6 @@ RecordWrite StockWrite(const QString& file, qint64 index, const QString& item)
     return w;
 }
 
-RecordWrite MovementWrite(const QString& file, const QString& item, const QString& quantity, const QString& date,
-                          const QString& today, const QString& code)
-{
-    RecordWrite w;
-    w.what = RecordWrite::MovementRecord;
-    w.file = file;
-    w.index = -1;
-    w.record = Movement(item, quantity, date, today, code);
-    w.item = item;
-    w.code = code;
-    w.quantity = quantity;
-    return w;
-}
-
 template <class R>
 void WriteOne(const QString& path, RecordWrite& write, const R& record)
 {
@@ -205,6 +191,20 @@ MovimRecord Movement(const QString& item, const QString& quantity, const QString
     return m;
 }
 
+RecordWrite MovementWrite(const QString& file, const QString& item, const QString& quantity,
+                          const QString& movementDate, const QString& realDate, const QString& code)
+{
+    RecordWrite w;
+    w.what = RecordWrite::MovementRecord;
+    w.file = file;
+    w.index = -1;
+    w.record = Movement(item, quantity, movementDate, realDate, code);
+    w.item = item;
+    w.code = code;
+    w.quantity = quantity;
+    return w;
+}
+
 void WriteRecord(const QString& folder, RecordWrite& write)
 {
     const QString path = folder + write.file;
@@ -240,7 +240,11 @@ StockChangeOutcome ChangeProductStockIn(const QString& folder, const QString& pr
 
 void AppendMovement(const QString& folder, const QString& file, const MovimRecord& movement)
 {
-    AppendOne(folder + file, movement);
+    RecordWrite w;
+    w.what = RecordWrite::MovementRecord;
+    w.file = file;
+    w.record = movement;
+    WriteRecord(folder, w);
 }
 
 // --- Bookings ---------------------------------------------------------------------------------------
@@ -518,16 +522,16 @@ BookingPlan PlanProductBookingIn(const QString& folder, const Booking& booking)
     return PlanProductBooking(booking, stock, order ? &*order : nullptr);
 }
 
-BookingResult WriteBooking(const QString& folder, const BookingPlan& plan)
+BookingResult WriteBooking(const QString& folder, const std::vector<RecordWrite>& writes)
 {
     BookingResult result;
-    for (size_t i = 0; i < plan.writes.size(); ++i) {
-        RecordWrite w = plan.writes[i];
+    for (size_t i = 0; i < writes.size(); ++i) {
+        RecordWrite w = writes[i];
         try {
             WriteRecord(folder, w);
         } catch (const StoreError& e) {
             result.failure = e.message();
-            result.notWritten.assign(plan.writes.begin() + qsizetype(i), plan.writes.end());
+            result.notWritten.assign(writes.begin() + qsizetype(i), writes.end());
             return result;
         }
         result.written.push_back(w);
@@ -555,6 +559,13 @@ QString BookingFailureText(const BookingResult& result)
         case RecordWrite::MovementRecord:
             return LangText(QStringLiteral("msg_BookingMovement"), QStringLiteral("the movement %1 %2 of %3 (%4)"))
                 .arg(w.code, w.quantity, w.item, place(w));
+        case RecordWrite::EquipmentRecord:
+            return LangText(QStringLiteral("msg_BookingEquipmentRecord"), QStringLiteral("the new equipment %1 (%2)"))
+                .arg(w.item, place(w));
+        case RecordWrite::EntryRecord:
+            return LangText(QStringLiteral("msg_BookingEntryRecord"),
+                            QStringLiteral("the production entry of %1 on %2 (%3)"))
+                .arg(w.item, w.code, place(w));
         }
         return QString();
     };

@@ -17,8 +17,9 @@
 // is written whole (an append cut short is taken back), so a crash between two writes leaves every
 // file a sequence of whole records.
 //
-// The primitives (changing a stock record, a new record, a movement, writing one record) serve
-// every writer of stock: the stock screens and the production entries.
+// The primitives (changing a stock record, a new record, a movement, writing one record, writing a
+// list of records and telling what a failure left) serve every writer of stock: the stock screens
+// and the production entries.
 
 #include "orders/OrderCalculation.h"
 #include "store/Records.h"
@@ -36,6 +37,10 @@ using OrderCalculation::CalcError;
 inline const QString EntryCode = QStringLiteral("ES");
 inline const QString ExitCode = QStringLiteral("SS");
 inline const QString CorrectionCode = QStringLiteral("AS");
+// And of the production entries: units entered, units rejected, hours of an operation only.
+inline const QString ProductionEntryCode = QStringLiteral("EP");
+inline const QString ProductionRejectCode = QStringLiteral("RP");
+inline const QString ProductionHoursCode = QStringLiteral("HP");
 
 // Width of the quantity fields of stock records, orders and movements.
 inline constexpr int QuantityWidth = 10;
@@ -77,19 +82,26 @@ MovimRecord Movement(const QString& item, const QString& quantity, const QString
 
 // --- Records to write ------------------------------------------------------------------------------
 
-// One record of a booking and where it goes.
+// One record of a booking and where it goes. A production entry also appends its new equipment
+// and the entry itself.
 struct RecordWrite {
-    enum What { StockRecord, OrderRecord, MovementRecord };
+    enum What { StockRecord, OrderRecord, MovementRecord, EquipmentRecord, EntryRecord };
     What what = StockRecord;
     QString file;      // data file name ("StockMateria.DAT")
     qint64 index = -1; // record (from 0) it replaces; -1: appended (set to its place once written)
-    std::variant<StockMateriaRecord, StockProdutoRecord, EncomMateriaRecord, EncomProdutoRecord, MovimRecord> record;
-    // For the messages: the item (material, product text or order reference) and, for a
-    // movement, its code and quantity.
+    std::variant<StockMateriaRecord, StockProdutoRecord, EncomMateriaRecord, EncomProdutoRecord, MovimRecord,
+                 EquipamentoRecord, HorasProducaoRecord>
+        record;
+    // For the messages: the item (material, product text, order reference, equipment name) and, for
+    // a movement, its code and quantity; for an order its reference and for an entry its date in code.
     QString item;
     QString code;
     QString quantity;
 };
+
+// A movement (Movement above) as a record to append to `file` (MovimMateria.DAT or MovimProduto.DAT).
+RecordWrite MovementWrite(const QString& file, const QString& item, const QString& quantity,
+                          const QString& movementDate, const QString& realDate, const QString& code);
 
 // Writes the record whole into the company folder (ending in "/"): in place, or appended at the
 // end of the file (which is created when missing). Sets the index of an appended record. A failure
@@ -162,8 +174,12 @@ struct BookingResult {
     bool ok() const { return failure.isEmpty(); }
 };
 
-// Writes the records of the plan in order; at the first failure the rest is not written.
-BookingResult WriteBooking(const QString& folder, const BookingPlan& plan);
+// Writes the records in order; at the first failure the rest is not written.
+BookingResult WriteBooking(const QString& folder, const std::vector<RecordWrite>& writes);
+inline BookingResult WriteBooking(const QString& folder, const BookingPlan& plan)
+{
+    return WriteBooking(folder, plan.writes);
+}
 
 // For the user: the failure, what was written and what was not (from the language file).
 QString BookingFailureText(const BookingResult& result);

@@ -233,8 +233,10 @@ void ReplaceFileContents(const QString& path, const QByteArray& contents)
     ReplaceFilesContents({{path, contents}});
 }
 
-void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files)
+void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files, size_t* replaced)
 {
+    if (replaced)
+        *replaced = 0;
     // First every temporary file is written in full; a failure here discards them all (a QSaveFile
     // that is not committed removes its temporary file) and leaves every original as it was.
     std::vector<std::unique_ptr<QSaveFile>> pending;
@@ -253,6 +255,8 @@ void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& fil
         if (!pending[i]->commit())
             throw StoreError(QStringLiteral("Cannot write \"%1\": %2")
                                  .arg(nativePath(files[i].first), pending[i]->errorString()));
+        if (replaced)
+            *replaced = i + 1;
         RecordFileBase::ReopenHandlesOf(files[i].first);
     }
 }

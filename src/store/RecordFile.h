@@ -97,8 +97,10 @@ public:
 // handles on the file are re-bound to the new file.
 void ReplaceFileContents(const QString& path, const QByteArray& contents);
 // The same for several files at once: every temporary file is written before the first rename, so
-// a failure while writing (disk full, no permission) leaves all the originals untouched.
-void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files);
+// a failure while writing (disk full, no permission) leaves all the originals untouched. When given,
+// `replaced` receives how many of the files, in their order, took their new contents (all of them
+// on success; fewer when a rename failed, which throws too).
+void ReplaceFilesContents(const std::vector<std::pair<QString, QByteArray>>& files, size_t* replaced = nullptr);
 QByteArray ReadFileContents(const QString& path); // throws StoreError
 
 // For tests: called with each path just before its temporary file is renamed over it, when every

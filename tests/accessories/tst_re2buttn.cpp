@@ -1,5 +1,10 @@
-// The flat push button: bevel states, Enter, and the greyed caption while disabled.
+// The flat push button: bevel states, Enter, the greyed caption while disabled, and a shared
+// caption following the language.
 #include "accessories/TRe2Buttn.h"
+#include "i18n/Language.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -61,6 +66,27 @@ private Q_SLOTS:
         b.setFontColor(Qt::blue);
         b.setEnabled(true);
         QCOMPARE(b.FontColor(), QColor(Qt::blue));
+    }
+
+    // A shared caption follows a new language, unless the button was given a caption of its own.
+    void sharedCaptionsFollowTheLanguage()
+    {
+        QTemporaryDir dir;
+        QFile lng(dir.filePath("Quorvale.LNG"));
+        QVERIFY(lng.open(QIODevice::WriteOnly));
+        lng.write("[Portuguese]\r\nbutton_close=Fechar\r\n");
+        lng.close();
+        OpenLanguageFile(lng.fileName());
+        CurrentLanguage = "English";
+        TRe2Buttn shared(Caption::Close()), own(Caption::Close());
+        own.setText("Calcular");
+        QEvent change(QEvent::LanguageChange);
+        CurrentLanguage = "Portuguese";
+        QApplication::sendEvent(&shared, &change);
+        QApplication::sendEvent(&own, &change);
+        QCOMPARE(shared.text() + "|" + own.text(), QString("Fechar|Calcular"));
+        CloseLanguageFile();
+        CurrentLanguage = "English";
     }
 };
 

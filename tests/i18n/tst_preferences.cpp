@@ -4,7 +4,10 @@
 #include "i18n/Language.h"
 #include "i18n/Settings.h"
 #include "i18n/SettingsFiles.h"
+#include "i18n/RenameItemPanel.h"
 #include "i18n/TFormOptions.h"
+#include "masterdata/TForm_Produto.h"
+#include "shell/StringGrid.h"
 #include "shell/Application.h"
 #include "shell/Globals.h"
 #include "shell/MessageBox.h"
@@ -52,8 +55,9 @@ void openCompany(TForm1& form)
     QVERIFY(!form.ChooserOnScreen());
 }
 
-// Runs File > Options..., lets act work on the dialog while it is shown, and returns when it closed.
-bool runPreferences(TForm1& form, const std::function<void(TFormOptions&)>& act)
+// Runs the menu command of the dialog (File > Options... unless named), lets act work on the dialog
+// while it is shown, and returns when it closed.
+bool runPreferences(TForm1& form, const std::function<void(TFormOptions&)>& act, const char* item = "menu_FileOptions")
 {
     bool seen = false;
     QTimer::singleShot(0, &form, [&] {
@@ -65,7 +69,7 @@ bool runPreferences(TForm1& form, const std::function<void(TFormOptions&)>& act)
         if (dialog->isVisible())
             dialog->reject();
     });
-    form.MenuItem("menu_FileOptions")->trigger();
+    form.MenuItem(item)->trigger();
     return seen;
 }
 
@@ -297,6 +301,36 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), before);
     }
 
+    // Preferences leave the hosted screen open (its help context comes back); when the hours change,
+    // a screen is opened again after the products are rewritten, so it shows their new quantities.
+    void anOpenScreenStaysOrOpensAgain()
+    {
+        ScopedRegionalSettings point(RegionalSettings::pointLocale());
+        ProgramHome home(kCompany);
+        TForm1 form;
+        openCompany(form);
+        WriteAllRecords<ProdutoRecord>(DataFilePath(DataFile::Produtos), {product("P", "10", "0.5", "2")});
+        form.MenuItem("menu_EditProduto")->trigger();
+        auto* screen = qobject_cast<TForm_Produto*>(form.CurrentScreen());
+        QVERIFY(screen);
+        QCOMPARE(screen->StringGrid3->Cells(TForm_Produto::ColQuantDia, 1), QString("old"));
+        runPreferences(form, [&](TFormOptions& d) {
+            QCOMPARE(form.HelpContext(), 14);
+            child<TRe2Buttn>(&d, "Button_ok")->click();
+        });
+        QCOMPARE(form.CurrentScreen(), screen);
+        QCOMPARE(form.HelpContext(), 212);
+        runPreferences(form, [&](TFormOptions& d) {
+            child<QScrollBar>(&d, "ScrollBar1")->setValue(14); // 10 hours
+            child<TRe2Buttn>(&d, "Button_ok")->click();
+        });
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        screen = qobject_cast<TForm_Produto*>(form.CurrentScreen());
+        QVERIFY(screen);
+        QCOMPARE(screen->StringGrid3->Cells(TForm_Produto::ColQuantDia, 1), QString("100"));
+        QCOMPARE(form.windowTitle(), "Quorvale - Acme : " + LangTitle[1]);
+    }
+
     // The daily quantity gets the nearest text its 10 characters hold, never one cut inside its
     // digits or its exponent; one that no such text holds is left as it was and named.
     void dailyQuantityFitsItsField()
@@ -314,8 +348,8 @@ private Q_SLOTS:
         QCOMPARE(problems, QStringList({"'Huge T': the daily quantity was left as it was (INF does not fit its field)"}));
     }
 
-    // Preferences as a user sees them in both languages: every control inside the dialog, none over
-    // another, no caption cut.
+    // Preferences, renaming (products and raw materials) and backup as a user sees them in both
+    // languages: every control inside the dialog, none over another, no caption cut.
     void dialogFitsInBothLanguages()
     {
         for (const QByteArray language : {"English", "Portuguese"}) {
@@ -323,15 +357,25 @@ private Q_SLOTS:
             IniFile(home.file("Quorvale.ini")).WriteString("Options", "Language", QString::fromLatin1(language));
             TForm1 form;
             openCompany(form);
-            QStringList problems;
-            QString ok;
-            QVERIFY(runPreferences(form, [&](TFormOptions& d) {
-                QCoreApplication::processEvents();
-                problems = testsupport::LayoutProblems(&d);
-                ok = child<TRe2Buttn>(&d, "Button_cancel")->text();
-            }));
-            QVERIFY2(problems.isEmpty(), qPrintable(language + ": " + problems.join('\n')));
-            QCOMPARE(ok, QString(language == "Portuguese" ? "cancelar" : "cancel"));
+            writeFile(DataFilePath("_BaK_" + DataFile::Fornecedores), "a backup");
+            for (const char* item : {"menu_FileOptions", "menu_ToolsRename", "menu_ToolsBackupRevert"}) {
+                QStringList problems;
+                QString cancel;
+                QVERIFY(runPreferences(form, [&](TFormOptions& d) {
+                    QCoreApplication::processEvents();
+                    problems = testsupport::LayoutProblems(&d);
+                    if (d.Use() == TFormOptions::RenamePanel) {
+                        child<QRadioButton>(&d, "RadioButton4")->click();
+                        QCoreApplication::processEvents();
+                        problems << testsupport::LayoutProblems(&d);
+                    }
+                    for (auto* b : d.findChildren<TRe2Buttn*>())
+                        if (b->isVisible() && b->objectName().startsWith("Button_cancel"))
+                            cancel = b->text();
+                }, item));
+                QVERIFY2(problems.isEmpty(), qPrintable(language + " " + item + ": " + problems.join('\n')));
+                QCOMPARE(cancel, QString(language == "Portuguese" ? "cancelar" : "cancel"));
+            }
         }
     }
 };

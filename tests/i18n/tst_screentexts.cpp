@@ -1,11 +1,14 @@
 // In Portuguese no window keeps an English caption: every screen of the menu table, the company
 // chooser, the print preview and its printed page, Preferences and the buttons of a message box;
-// and the Add/Edit mode still works under its Portuguese captions.
+// the Add/Edit mode still works under its Portuguese captions; and a language chosen while a screen
+// is open shows on it at once.
 #include "accessories/TRe2Buttn.h"
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
 #include "masterdata/MasterTestSupport.h"
 #include "masterdata/TForm_MateriaPrima.h"
+#include "masterdata/TForm_Produto.h"
+#include "shell/Globals.h"
 #include "report/AlPreview.h"
 #include "report/GridPrint.h"
 #include "report/RecordingDevice.h"
@@ -14,6 +17,7 @@
 #include "shell/ScreenForm.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -105,6 +109,65 @@ private Q_SLOTS:
         });
         form.MenuItem("menu_FileOptions")->trigger();
         QCOMPARE(inPreferences, QStringList());
+    }
+
+    // A language chosen in Preferences shows at once on the open screen (captions, headings, shared
+    // buttons, the Add/Edit mode), on its title and on the history list; choosing it again is safe.
+    void anOpenScreenTakesTheNewLanguageAtOnce()
+    {
+        MasterScreens app;
+        copySampleCompany(app.companyFolder());
+        TForm1& form = *app.form;
+        auto choose = [&](const char* language) {
+            QTimer::singleShot(0, &form, [&] {
+                auto* dialog = form.findChild<TFormOptions*>();
+                dialog->findChild<QComboBox*>("ComboBox_Lang")->setCurrentText(language);
+                dialog->findChild<QAbstractButton*>("Button_ok")->click();
+            });
+            form.MenuItem("menu_FileOptions")->trigger();
+        };
+        int screens = 0;
+        for (const MenuCommand& c : MenuTable()) {
+            if (!c.factory)
+                continue;
+            ScreenForm* screen = app.open<ScreenForm>(qPrintable(c.item));
+            QVERIFY2(screen, qPrintable(c.item));
+            ++screens;
+            const QString englishTitle = c.ScreenTitle();
+            QVERIFY(!englishCaptions(screen).isEmpty()); // its Close button at least
+            choose("Portuguese");
+            choose("Portuguese"); // twice: nothing is added or lost
+            QCOMPARE(form.CurrentScreen(), screen);
+            QVERIFY2(englishCaptions(screen).isEmpty(), qPrintable(c.item + ": " + englishCaptions(screen).join(", ")));
+            QCOMPARE(form.windowTitle(), "Quorvale - Firma : " + c.ScreenTitle());
+            QVERIFY(c.ScreenTitle() != englishTitle || c.item == "menu_ViewGlobal");
+            QCOMPARE(CurrentGrid->ScreenTitle(), c.ScreenTitle());
+            choose("English");
+            QCOMPARE(screen->CloseButton()->text(), QString("Close"));
+        }
+        QVERIFY(screens >= 6);
+
+        // The mode button in Edit mode says so in the new language.
+        auto* s = app.open<TForm_MateriaPrima>("menu_EditMateriaPrima");
+        doubleClickCell(s->StringGrid1, 0, 1);
+        choose("Portuguese");
+        QCOMPARE(s->Button_MateriaAdd->text(), QString("Editar"));
+        QCOMPARE(s->Button_MateriaDelete->text(), LangText("button_delete", ""));
+        QCOMPARE(s->StringGrid1->Cells(0, 0), QString::fromUtf8("Matéria Prima"));
+        click(s->Button_MateriaAdd); // still edits: the mode is no caption
+        QCOMPARE(s->Button_MateriaAdd->text(), QString("Adicionar"));
+
+        // The history list names the screens closed before in the new language, and opens them.
+        auto* history = form.findChild<QComboBox*>("ComboBox_Historic");
+        const QString products = FindMenuCommand("menu_EditProduto")->ScreenTitle();
+        const int entry = history->findText(products);
+        QVERIFY2(entry > 1, qPrintable(products));
+        history->setCurrentIndex(entry);
+        emit history->activated(entry);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(qobject_cast<TForm_Produto*>(form.CurrentScreen()));
+        choose("English");
+        QVERIFY(history->findText(FindMenuCommand("menu_EditProduto")->ScreenTitle()) > 1);
     }
 
     void messageBoxButtonsSpeakPortuguese()
