@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Shared set-up of ./run and ./test: install missing Debian packages, configure and build.
+# Shared set-up of ./run and ./test: install missing Debian packages, configure and build the
+# targets named as arguments (./run: the program and its folder), or everything when none is named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,4 +29,8 @@ fi
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build build
+if (($#)); then
+  cmake --build build --target "$@"
+else
+  cmake --build build
+fi
