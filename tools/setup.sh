@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # locales: the sources of the pt_PT locale that the build generates for the comma-locale tests.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(cmake ninja-build g++ lld qt6-base-dev qt6-base-dev-tools libgl-dev
           fonts-liberation2 poppler-utils xvfb xauth fp-utils libchm-dev dpkg-dev file locales)
 missing=()
 for p in "${packages[@]}"; do
