@@ -37,6 +37,10 @@ function(quorvale_precompile target kind)
   endif()
   if(kind STREQUAL "REUSE")
     target_precompile_headers(${target} REUSE_FROM ${ARGV2})
+    # A program's own moc file is empty (its moc code is included by its source): loading the
+    # headers would cost it more than all it compiles.
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
+                                TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   elseif(kind STREQUAL "core")
     target_precompile_headers(${target} PRIVATE ${QUORVALE_PCH_CORE_HEADERS})
   elseif(kind STREQUAL "widgets")
