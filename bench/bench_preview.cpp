@@ -62,6 +62,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int rows = argc > 1 ? std::atoi(argv[1]) : 20000;
+    // bench_preview ROWS FOLDER also saves the preview as shown, on its first page while the rest
+    // is being recorded and on a later page, as PNG pictures in FOLDER.
+    const QString grabFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
     auto* screenGrid = new StringGrid;
     fillGrid(*screenGrid, rows);
@@ -107,6 +110,17 @@ int main(int argc, char** argv)
         QImage image(preview.PaintBox()->size(), QImage::Format_RGB32);
         preview.PaintBox()->render(&image);
         wholeFirst.add(elapsedMs(clock));
+    }
+
+    if (!grabFolder.isEmpty()) {
+        panel->menu_FilePrintClick(true);
+        QCoreApplication::processEvents();
+        host.grab().save(grabFolder + "/preview_first.png");
+        panel->tAlPreview1->SetPage(pages / 2 - 1);
+        panel->Button_RepPreviewNextClick();
+        QCoreApplication::processEvents();
+        host.grab().save(grabFolder + "/preview_later.png");
+        panel->Button_RepPreviewCloseClick();
     }
 
     std::printf("preview of %d rows, %d pages\n", rows, pages);
