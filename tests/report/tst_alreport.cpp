@@ -49,6 +49,20 @@ struct Form {
         l->setCaption(caption);
         return l;
     }
+    // Groups the rows of detail by the values of source, with a header "GH" and a footer "GF".
+    TAlDetailLink* groupBy(tAlBand* detail, TAlField* source)
+    {
+        tAlBand* gh = band("gh", alr_GroupHeader, 20);
+        label(gh, "GH");
+        tAlBand* gf = band("gf", alr_GroupFooter, 20);
+        label(gf, "GF");
+        auto* link = new TAlDetailLink(&window);
+        link->GroupHeader = gh;
+        link->GroupFooter = gf;
+        link->DataSource = source;
+        link->setGroupBand(detail);
+        return link;
+    }
 };
 
 std::unique_ptr<RecordingDevice> play(const TDrawMetaFile& page)
@@ -87,15 +101,7 @@ void buildList(Form& f, int rows)
     tAlBand* footer = f.band("footer", alr_PageFooter, 25);
     f.control<TAlSysField>(footer, "time", 10, 0)->setDataType(alr_Time);
     f.label(f.band("end", alr_ReportFooter, 30), "END");
-    tAlBand* gh = f.band("gh", alr_GroupHeader, 20);
-    f.label(gh, "GH");
-    tAlBand* gf = f.band("gf", alr_GroupFooter, 20);
-    f.label(gf, "GF");
-    auto* link = new TAlDetailLink(&f.window);
-    link->GroupHeader = gh;
-    link->GroupFooter = gf;
-    link->DataSource = group;
-    link->setGroupBand(detail);
+    f.groupBy(detail, group);
     for (int r = 1; r <= rows; ++r) {
         f.report->AddFieldValue("Value", QString("row %1").arg(r));
         f.report->AddFieldValue("Group", QString("group %1").arg(r / 10));
@@ -440,15 +446,7 @@ private Q_SLOTS:
         Form f;
         tAlBand* detail = f.band("detail", alr_Detail, 20);
         auto* group = f.control<TAlField>(detail, "Grp", 10, 0);
-        tAlBand* gh = f.band("gh", alr_GroupHeader, 20);
-        f.label(gh, "GH");
-        tAlBand* gf = f.band("gf", alr_GroupFooter, 20);
-        f.label(gf, "GF");
-        auto* link = new TAlDetailLink(&f.window);
-        link->GroupHeader = gh;
-        link->GroupFooter = gf;
-        link->DataSource = group;
-        link->setGroupBand(detail);
+        TAlDetailLink* link = f.groupBy(detail, group);
         QCOMPARE(detail->Link(), link);
         for (const char* v : {"a", "a", "b"})
             f.report->AddFieldValue("Grp", v);
