@@ -204,6 +204,13 @@ void HelpViewer::ApplyFormLanguage()
     topicShown(m_browser->source());
 }
 
+void HelpViewer::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ApplyFormLanguage();
+    QWidget::changeEvent(event);
+}
+
 bool HelpViewer::openFile(const QString& path)
 {
     auto chm = ChmFile::open(path);

@@ -68,6 +68,10 @@ public:
     static HelpViewer* Open(const QString& path, QWidget* owner);
     static HelpViewer* Current();
 
+protected:
+    // A new language shows on the open viewer at once.
+    void changeEvent(QEvent* event) override;
+
 private:
     void fillContents();
     void fillIndex();

@@ -18,7 +18,7 @@
 TForm_Feedback::TForm_Feedback(QWidget* parent) : ScreenForm(parent)
 {
     setObjectName(QStringLiteral("TForm_Feedback"));
-    Label141 = new QLabel(LangText(QStringLiteral("label_subject"), QStringLiteral("Subject :")), this);
+    Label141 = new QLabel(this);
     Label141->setObjectName(QStringLiteral("Label141"));
     Label141->setGeometry(16, 14, 60, 20);
     Edit8 = new QLineEdit(QStringLiteral("Quorvale  FEEDBACK from"), this);
@@ -35,10 +35,7 @@ TForm_Feedback::TForm_Feedback(QWidget* parent) : ScreenForm(parent)
     Panel_note->setObjectName(QStringLiteral("Panel_note"));
     Panel_note->setFrameShape(QFrame::StyledPanel);
     Panel_note->setAutoFillBackground(true);
-    Label2 = new QLabel(LangText(QStringLiteral("label_feedbacknote"),
-                                 QStringLiteral("Please send us your ideas, questions, feedback, and/or suggestions, so that "
-                                                "we can improve it for everyone.")),
-                        Panel_note);
+    Label2 = new QLabel(Panel_note);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setWordWrap(true);
     Label2->setGeometry(8, 8, 164, 104);
@@ -50,6 +47,15 @@ TForm_Feedback::TForm_Feedback(QWidget* parent) : ScreenForm(parent)
     }
     connect(Button_FeedbackSend, &QAbstractButton::clicked, this, &TForm_Feedback::Button_FeedbackSendClick);
     connect(Button_FeedbackCancel, &QAbstractButton::clicked, this, &TForm_Feedback::Button_FeedbackCancelClick);
+    ApplyFormLanguage();
+}
+
+void TForm_Feedback::ApplyFormLanguage()
+{
+    SetCaption(Label141, QStringLiteral("label_subject"), QStringLiteral("Subject :"));
+    SetCaption(Label2, QStringLiteral("label_feedbacknote"),
+               QStringLiteral("Please send us your ideas, questions, feedback, and/or suggestions, so that we can "
+                              "improve it for everyone."));
 }
 
 QAbstractButton* TForm_Feedback::CloseButton() const { return Button_FeedbackCancel; }

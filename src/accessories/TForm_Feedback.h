@@ -17,6 +17,7 @@ public:
 
     QAbstractButton* CloseButton() const override;
     StringGrid* MainGrid() const override { return nullptr; }
+    void ApplyFormLanguage() override;
 
     // The link the message makes: "mailto:" + address + "?subject=" + subject + "&body=" + the
     // lines each preceded by "%0A" (blanks at the end dropped) + "&bcc="; subject and lines are

@@ -148,8 +148,16 @@ void OpenLanguageFile(const QString& path) { languageFile() = std::make_unique<I
 void CloseLanguageFile() { languageFile().reset(); }
 bool LanguageFileIsOpen() { return bool(languageFile()); }
 
+namespace {
+QSet<QString>* requestedKeys = nullptr;
+}
+
+void RecordRequestedKeys(QSet<QString>* keys) { requestedKeys = keys; }
+
 QString LangText(const QString& key, const QString& builtIn)
 {
+    if (requestedKeys)
+        requestedKeys->insert(key);
     const auto& file = languageFile();
     if (!file)
         return builtIn;

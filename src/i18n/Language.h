@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 class IniFile;
@@ -17,6 +18,10 @@ extern QString CurrentLanguage;           // the section of the language file in
 // The value of key in the CurrentLanguage section of the open language file, or the built-in text
 // when the file, the section or the key is absent.
 QString LangText(const QString& key, const QString& builtIn);
+
+// From now on every key that LangText is asked for goes into keys as well (none: no longer), so that
+// a check of the language file can see which keys the open windows read.
+void RecordRequestedKeys(QSet<QString>* keys);
 
 // The language file that LangText reads (the program folder's Quorvale.LNG); none = built-ins.
 void OpenLanguageFile(const QString& path);

@@ -10,6 +10,7 @@
 #include "support/ShellTestSupport.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -203,6 +204,15 @@ private Q_SLOTS:
         HelpViewer* v = HelpViewer::Current();
         QVERIFY(v && v->isVisible());
         QCOMPARE(v->currentTopic(), QString("/stock_raw.html"));
+        // A new language shows on the open viewer at once.
+        CurrentLanguage = QStringLiteral("Portuguese");
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(v, &change);
+        CurrentLanguage = QStringLiteral("English");
+        QCOMPARE(v->findChild<QAbstractButton*>("Button_HelpBack")->text(), QString("Anterior"));
+        QCOMPARE(v->findChild<QTabWidget*>("TabControl_Help")->tabText(1), QString::fromUtf8("Índice"));
+        QCoreApplication::sendEvent(v, &change);
+        QCOMPARE(v->findChild<QAbstractButton*>("Button_HelpBack")->text(), QString("Back"));
         // The same window serves the next request.
         QVERIFY(desktop.showHelp(QStringLiteral(QUORVALE_HELP_FILE), DesktopServices::HelpCommand::Index, 0));
         QCOMPARE(HelpViewer::Current(), v);

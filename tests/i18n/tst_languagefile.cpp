@@ -81,10 +81,10 @@ private Q_SLOTS:
                 QVERIFY2(!lng.ReadString(language, key, QString()).trimmed().isEmpty(),
                          qPrintable(language + " " + key));
         }
-        // Every key the code names, numbered or not ("label_31", "msg_RenameExists", "label_no_stock"),
+        // Every key the code names, numbered or not ("label_31", "msg_RenameExists", "help_index"),
         // wherever a screen, a panel or the shell reads it.
         QSet<QString> named;
-        const QRegularExpression key(QStringLiteral("\"((?:button|label|msg|hint)_[A-Za-z0-9_]+)\""));
+        const QRegularExpression key(QStringLiteral("\"((?:button|label|msg|hint|help|about)_[A-Za-z0-9_]+)\""));
         for (QDirIterator it(QStringLiteral(QUORVALE_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
                              QDirIterator::Subdirectories);
              it.hasNext();) {

@@ -1,8 +1,10 @@
-// In Portuguese no window keeps an English caption: every screen of the menu table, the company
-// chooser, the print preview and its printed page, Preferences and the buttons of a message box;
-// the Add/Edit mode still works under its Portuguese captions; and a language chosen while a screen
-// is open shows on it at once.
+// Every screen in each language: the keys it reads are in both sections of the shipped language
+// file, and a caption and a heading of it show the file's text. In Portuguese no window keeps an
+// English caption: every screen of the menu table, the company chooser, the print preview and its
+// printed page, Preferences and the buttons of a message box; the Add/Edit mode still works under
+// its Portuguese captions; and a language chosen while a screen is open shows on it at once.
 #include "accessories/TRe2Buttn.h"
+#include "i18n/IniFile.h"
 #include "i18n/Language.h"
 #include "i18n/TFormOptions.h"
 #include "masterdata/MasterTestSupport.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -53,11 +56,116 @@ QStringList englishCaptions(QWidget* window)
     return found;
 }
 
+// One caption and one grid heading of the screen that a menu command opens, with their keys.
+struct Sample {
+    const char* item;
+    const char* control;
+    const char* captionKey;
+    const char* grid;
+    int col;
+    const char* headingKey;
+    bool lowerCase = false; // the heading is the text in lower case
+};
+
+const Sample kSamples[] = {
+    {"menu_EditMateriaPrima", "Label1", "label_23", "StringGrid1", 0, "label_23"},
+    {"menu_EditProduto", "CheckBox_ProdutoComposto", "label_32", "StringGrid3", 1, "label_6"},
+    {"menu_EditFornecedor", "Label18", "label_25", "StringGrid2", 0, "label_19"},
+    {"menu_EditCliente", "Label42", "label_5", "StringGrid8", 0, "label_4"},
+    {"menu_EditEquip", "Label99", "label_7", "StringGrid12", 3, "label_33"},
+    {"menu_EditStockMatPrima", "Label101", "label_16", "StringGrid5", 3, "label_39"},
+    {"menu_EditStockProduto", "Label82", "label_41", "StringGrid9", 3, "label_96"},
+    {"menu_EditProducaoEntradas", "CheckBox_ProdEntrOperation", "label_85", "StringGrid14", 0, "label_31"},
+    {"menu_EditEncomMatPrima", "CheckBox_CompraHold", "label_48", "StringGrid19", 0, "label_23"},
+    {"menu_EditEncomProduto", "CheckBox_EncomendaDone", "label_46", "StringGrid6", 0, "label_31"},
+    {"menu_PlanStockMatPrima", "Button_StockCalculate", "label_65", "StringGrid5", 5, "label_14"},
+    {"menu_PlanEncomenda", "Button_EncomendaCalculate", "label_65", "StringGrid6", 2, "label_4"},
+    {"menu_PlanProducao", "Label73", "label_22", "StringGrid11", 2, "label_99"},
+    {"menu_ViewGlobal", "Button_GeralViewDetail", "label_64", "StringGrid21", 1, "label_14"},
+    {"menu_ViewStockMatPrima", "Label40", "label_45", "StringGrid7", 3, "label_39"},
+    {"menu_ViewStockProduto", "Label116", "label_67", "StringGrid13", 2, "label_96"},
+    {"menu_ViewProdDefinicao", "Label100", "label_24", "StringGrid4", 2, "label_23"},
+    {"menu_ViewMovimMatPrima", "Label59", "label_23", "StringGrid10", 3, "label_12"},
+    {"menu_ViewMovimProduto", "Label59", "label_31", "StringGrid10", 0, "label_31"},
+    {"menu_ViewEncomMatPrima", "Label102", "label_23", "StringGrid15", 1, "label_19"},
+    {"menu_ViewEncomProduto", "Label102", "label_31", "StringGrid15", 1, "label_4"},
+    {"menu_ToolsCustosProduto", "Label115", "label_72", "StringGrid17", 3, "label_9"},
+    {"menu_ViewProducIndicesUtil", "RadioButton_UtilizEquip", "label_28", "StringGrid16", 5, "label_81", true},
+    {"menu_ViewProducQuantidades", "Button_ViewProducQuantDate", "button_change", "StringGrid18", 0, "label_31"},
+};
+
+const Sample* sampleOf(const QString& item)
+{
+    for (const Sample& s : kSamples)
+        if (item == QLatin1String(s.item))
+            return &s;
+    return nullptr;
+}
+
+// What is wrong with the sample caption and heading of a screen in the language (empty: nothing);
+// the texts expected are those of the shipped language file.
+QString sampleMismatch(ScreenForm* screen, const Sample& s, const QString& language)
+{
+    const IniFile lng(QStringLiteral(QUORVALE_SOURCE_DIR "/data/Quorvale.LNG"));
+    QString caption;
+    if (auto* label = screen->findChild<QLabel*>(s.control))
+        caption = label->text();
+    else if (auto* button = screen->findChild<QAbstractButton*>(s.control))
+        caption = button->text();
+    else
+        return QStringLiteral("no control ") + s.control;
+    const QString wantCaption = lng.ReadString(language, s.captionKey, QString());
+    if (caption != wantCaption)
+        return QStringLiteral("%1 '%2' instead of '%3'").arg(s.control, caption, wantCaption);
+    auto* grid = screen->findChild<StringGrid*>(s.grid);
+    if (!grid)
+        return QStringLiteral("no grid ") + s.grid;
+    QString wantHeading = lng.ReadString(language, s.headingKey, QString());
+    if (s.lowerCase)
+        wantHeading = wantHeading.toLower();
+    if (grid->Cells(s.col, 0) != wantHeading)
+        return QStringLiteral("%1 heading %2 '%3' instead of '%4'").arg(s.grid).arg(s.col).arg(grid->Cells(s.col, 0), wantHeading);
+    return {};
+}
+
 } // namespace
 
 class TestScreenTexts : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Every screen of the menu, opened by its command in the language: every key it reads while it is
+    // shown is in both sections of the shipped file, and its sample caption and heading show the
+    // file's text. A screen that joins the menu without a sample fails here.
+    void everyScreenTakesItsTextsFromTheFile_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("Portuguese") << "Portuguese";
+    }
+    void everyScreenTakesItsTextsFromTheFile()
+    {
+        QFETCH(QString, language);
+        MasterScreens app("Language=" + language.toLatin1() + "\r\n");
+        copySampleCompany(app.companyFolder());
+        const IniFile lng(QStringLiteral(QUORVALE_SOURCE_DIR "/data/Quorvale.LNG"));
+        QSet<QString> keys;
+        RecordRequestedKeys(&keys);
+        const auto stop = qScopeGuard([] { RecordRequestedKeys(nullptr); });
+        for (const MenuCommand& c : MenuTable()) {
+            QVERIFY2(c.factory, qPrintable(c.item));
+            const Sample* sample = sampleOf(c.item);
+            QVERIFY2(sample, qPrintable("no sample of " + c.item));
+            auto* screen = app.open<ScreenForm>(qPrintable(c.item));
+            QVERIFY2(screen, qPrintable(c.item));
+            const QString wrong = sampleMismatch(screen, *sample, language);
+            QVERIFY2(wrong.isEmpty(), qPrintable(c.item + ": " + wrong));
+        }
+        QVERIFY2(keys.size() > 100, qPrintable(QString::number(keys.size())));
+        for (const QString& key : std::as_const(keys))
+            for (const QString section : {"English", "Portuguese"})
+                QVERIFY2(!lng.ReadString(section, key, QString()).isEmpty(), qPrintable(section + " lacks " + key));
+    }
+
     void everyWindowSpeaksPortuguese()
     {
         MasterScreens app("Language=Portuguese\r\n");
@@ -139,11 +247,17 @@ private Q_SLOTS:
             choose("Portuguese"); // twice: nothing is added or lost
             QCOMPARE(form.CurrentScreen(), screen);
             QVERIFY2(englishCaptions(screen).isEmpty(), qPrintable(c.item + ": " + englishCaptions(screen).join(", ")));
+            const Sample* sample = sampleOf(c.item);
+            QVERIFY2(sample, qPrintable(c.item));
+            QString wrong = sampleMismatch(screen, *sample, "Portuguese");
+            QVERIFY2(wrong.isEmpty(), qPrintable(c.item + ": " + wrong));
             QCOMPARE(form.windowTitle(), "Quorvale - Firma : " + c.ScreenTitle());
             QVERIFY(c.ScreenTitle() != englishTitle || c.item == "menu_ViewGlobal");
             QCOMPARE(CurrentGrid->ScreenTitle(), c.ScreenTitle());
             choose("English");
             QCOMPARE(screen->CloseButton()->text(), QString("Close"));
+            wrong = sampleMismatch(screen, *sample, "English");
+            QVERIFY2(wrong.isEmpty(), qPrintable(c.item + " back in English: " + wrong));
         }
         QVERIFY(screens >= 6);
 
@@ -168,6 +282,14 @@ private Q_SLOTS:
         QVERIFY(qobject_cast<TForm_Produto*>(form.CurrentScreen()));
         choose("English");
         QVERIFY(history->findText(FindMenuCommand("menu_EditProduto")->ScreenTitle()) > 1);
+
+        // The feedback screen too.
+        form.MenuItem("menu_HelpFeedback")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.CurrentScreen() && form.CurrentScreen()->objectName() == "TForm_Feedback");
+        choose("Portuguese");
+        QCOMPARE(form.CurrentScreen()->findChild<QLabel*>("Label141")->text(), QString("Assunto :"));
+        QVERIFY(englishCaptions(form.CurrentScreen()).isEmpty());
     }
 
     void messageBoxButtonsSpeakPortuguese()
