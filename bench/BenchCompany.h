@@ -18,6 +18,8 @@ struct BenchCompany {
     int runs = 5;
     QString folder; // ends in "/"
     QTemporaryDir temporary;
+    QStringList options; // further switches the benchmark takes ("--name"); those on the command line land in given
+    QStringList given;
 
     // Reads the arguments and prepares the folder; prints usage or an error and exits on failure.
     void setUp(const char* benchName)
@@ -26,8 +28,11 @@ struct BenchCompany {
         for (int i = 0; i < args.size(); ++i) {
             if (args[i] == "--runs" && i + 1 < args.size()) {
                 runs = std::max(1, args[++i].toInt());
+            } else if (options.contains(args[i])) {
+                given << args[i];
             } else if (args[i] == "--help" || args[i] == "-h") {
-                std::printf("Usage: %s [company folder] [--runs N]\n", benchName);
+                std::printf("Usage: %s [company folder] [--runs N]%s%s\n", benchName, options.isEmpty() ? "" : " ",
+                            qPrintable(options.join(' ')));
                 std::exit(0);
             } else {
                 folder = args[i];

@@ -18,6 +18,12 @@ struct IniFile::Data {
     bool exists = false;
     qint64 size = -1;
     QDateTime modified;
+    // Where the first section of each name starts, and the first line of each key in it (by their
+    // case-folded names, section and key joined by a NUL): built at the first read after the lines
+    // changed, so that a read does not parse the whole file.
+    bool indexed = false;
+    QHash<QString, int> sectionLines;
+    QHash<QString, int> keyLines;
 
     struct Parsed {
         enum Kind { Other, Section, Key } kind = Other;
@@ -27,13 +33,14 @@ struct IniFile::Data {
 
     void refresh();
     void load();
+    void buildIndex();
     void save();
     static Parsed parse(const QByteArray& line);
     // Index of the first line of the section header, or -1.
-    int findSection(const QString& section) const;
+    int findSection(const QString& section);
     // [begin, end) lines after the header up to the next section.
     int sectionEnd(int header) const;
-    int findKey(int header, const QString& key) const;
+    int findKey(int header, const QString& key);
     QByteArray newline() const;
 };
 
@@ -111,6 +118,7 @@ IniFile::Data::Parsed IniFile::Data::parse(const QByteArray& raw)
 
 void IniFile::Data::load()
 {
+    indexed = false;
     lines.clear();
     QFile f(path);
     const QFileInfo info(path);
@@ -148,6 +156,7 @@ QByteArray IniFile::Data::newline() const
 
 void IniFile::Data::save()
 {
+    indexed = false; // the lines have changed
     QByteArray all;
     for (const auto& l : lines)
         all += l;
@@ -169,14 +178,35 @@ void IniFile::Data::save()
     modified = info.lastModified();
 }
 
-int IniFile::Data::findSection(const QString& section) const
+void IniFile::Data::buildIndex()
 {
+    sectionLines.clear();
+    keyLines.clear();
+    QString current; // the section whose keys count: null before the first and in a repeated header
     for (int i = 0; i < int(lines.size()); ++i) {
         const Parsed p = parse(lines[size_t(i)]);
-        if (p.kind == Parsed::Section && p.name.compare(section, Qt::CaseInsensitive) == 0)
-            return i;
+        if (p.kind == Parsed::Section) {
+            const QString name = p.name.toCaseFolded();
+            if (sectionLines.contains(name)) {
+                current = QString();
+                continue;
+            }
+            sectionLines.insert(name, i);
+            current = name + QChar(0);
+        } else if (p.kind == Parsed::Key && !current.isNull()) {
+            const QString key = current + p.name.toCaseFolded();
+            if (!keyLines.contains(key))
+                keyLines.insert(key, i);
+        }
     }
-    return -1;
+    indexed = true;
+}
+
+int IniFile::Data::findSection(const QString& section)
+{
+    if (!indexed)
+        buildIndex();
+    return sectionLines.value(section.toCaseFolded(), -1);
 }
 
 int IniFile::Data::sectionEnd(int header) const
@@ -187,8 +217,14 @@ int IniFile::Data::sectionEnd(int header) const
     return i;
 }
 
-int IniFile::Data::findKey(int header, const QString& key) const
+int IniFile::Data::findKey(int header, const QString& key)
 {
+    if (!indexed)
+        buildIndex();
+    const QString name = parse(lines[size_t(header)]).name.toCaseFolded();
+    if (sectionLines.value(name, -1) == header)
+        return keyLines.value(name + QChar(0) + key.toCaseFolded(), -1);
+    // A later header of a name already seen: its own lines.
     const int end = sectionEnd(header);
     for (int i = header + 1; i < end; ++i) {
         const Parsed p = parse(lines[size_t(i)]);

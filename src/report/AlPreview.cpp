@@ -1,7 +1,15 @@
 #include "report/AlPreview.h"
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <limits>
+
+namespace {
+// A recording step from the event loop takes about this long, so that the window stays responsive.
+constexpr int kRecordStepMs = 20;
+} // namespace
 
 TAlPaintBox::TAlPaintBox(tAlPreview* preview, QWidget* parent) : QWidget(parent), m_preview(preview)
 {
@@ -38,10 +46,14 @@ tAlPreview::tAlPreview(QWidget* parent) : QScrollArea(parent)
     setWidget(m_sheet);
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_recordTimer.setSingleShot(true);
+    m_recordTimer.setInterval(0);
+    connect(&m_recordTimer, &QTimer::timeout, this, &tAlPreview::RecordStep);
 }
 
 tAlPreview::~tAlPreview()
 {
+    StopRecording();
     // The printer must not keep drawing into pages that are going away.
     AlPrinter().ForgetPages(&Pages);
 }
@@ -89,8 +101,81 @@ void tAlPreview::showEvent(QShowEvent* event)
     Repaint();
 }
 
+void tAlPreview::Record(TAlReport* report)
+{
+    StopRecording();
+    if (!report)
+        return;
+    m_report = report;
+    m_recording = true;
+    try {
+        report->BeginPreview(Pages);
+    } catch (const ReportError& e) {
+        FinishRecording();
+        Q_EMIT RecordingFailed(e.message());
+        return;
+    }
+    if (RecordUpTo(1) && m_recording)
+        m_recordTimer.start();
+}
+
+void tAlPreview::RecordAll() { RecordUpTo(std::numeric_limits<int>::max()); }
+
+void tAlPreview::StopRecording()
+{
+    m_recordTimer.stop();
+    if (m_recording && m_report)
+        m_report->AbandonPreview();
+    m_recording = false;
+    m_report = nullptr;
+}
+
+void tAlPreview::FinishRecording()
+{
+    m_recordTimer.stop();
+    m_recording = false;
+    m_report = nullptr;
+}
+
+bool tAlPreview::RecordUpTo(int n)
+{
+    if (!m_recording || PageCount() >= n)
+        return true;
+    const int before = PageCount();
+    // The report gone, or its run completed (by a print) or replaced elsewhere: nothing more to add.
+    if (!m_report || !m_report->PreviewPending(&Pages)) {
+        FinishRecording();
+    } else {
+        try {
+            if (m_report->ContinuePreview(n))
+                FinishRecording();
+        } catch (const ReportError& e) {
+            FinishRecording();
+            Q_EMIT PagesRecorded();
+            Q_EMIT RecordingFailed(e.message());
+            return false;
+        }
+    }
+    if (PageCount() != before || !m_recording)
+        Q_EMIT PagesRecorded();
+    return true;
+}
+
+void tAlPreview::RecordStep()
+{
+    QElapsedTimer step;
+    step.start();
+    while (m_recording && step.elapsed() < kRecordStepMs)
+        if (!RecordUpTo(PageCount() + 1))
+            return;
+    if (m_recording)
+        m_recordTimer.start();
+}
+
 void tAlPreview::SetPage(int n)
 {
+    if (n > PageCount())
+        RecordUpTo(n);
     if (n >= 1 && n <= PageCount()) {
         m_pageIndex = n;
         Repaint();
@@ -101,6 +186,7 @@ void tAlPreview::First() { SetPage(1); }
 
 void tAlPreview::Next()
 {
+    RecordUpTo(m_pageIndex + 1);
     if (PageCount() > m_pageIndex) {
         ++m_pageIndex;
         Repaint();

@@ -6,8 +6,11 @@
 
 #include "report/AlPrinter.h"
 
+#include <QPointer>
 #include <QScrollArea>
+#include <QTimer>
 
+class TAlReport;
 class tAlPreview;
 
 // The page area inside the preview: white, magnifier cursor.
@@ -38,6 +41,19 @@ public:
     TAlPaintBox* PaintBox() const { return m_paintBox; }
     TDrawMetaFileList Pages;
 
+    // Records a report into Pages: the first page at once, the others in short steps from the
+    // event loop, or sooner when a page not yet recorded is asked for. A recording still running is
+    // abandoned first.
+    void Record(TAlReport* report);
+    // Records every page still missing now.
+    void RecordAll();
+    // Stops recording where it stands (the report is going away).
+    void StopRecording();
+    // Whether every page of the report is recorded: only then is PageCount the report's page count.
+    bool AllPagesKnown() const { return !m_recording; }
+
+    // Beyond the pages recorded, SetPage and Next record on up to the page asked for while the
+    // recording runs.
     void SetPage(int n);
     void First();
     void Next();
@@ -56,6 +72,11 @@ public:
     static int LadderStep(int zoom, Qt::MouseButton button);
 
 Q_SIGNALS:
+    // Raised when pages were added to Pages by the recording, and once more when it ends.
+    void PagesRecorded();
+    // Raised when the report failed while recording (the recording stops).
+    void RecordingFailed(const QString& message);
+
     // Raised after the page's own click zoom, with the same arguments.
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& position);
 
@@ -66,9 +87,17 @@ private:
     friend class TAlPaintBox;
     void PageMousePress(QMouseEvent* event);
     TDrawMetaFile* ShownPage() const;
+    // Records until n pages are recorded or the report ends; false when it failed.
+    bool RecordUpTo(int n);
+    void RecordStep();
+    void FinishRecording();
 
     QWidget* m_sheet;
     TAlPaintBox* m_paintBox;
     int m_pageIndex = 1;
     int m_zoom = 100;
+
+    QPointer<TAlReport> m_report;
+    bool m_recording = false;
+    QTimer m_recordTimer;
 };

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 const PaperSizeMM PaperSizesMM[4] = {{210, 297}, {148, 210}, {215, 355}, {215, 279}};
 
@@ -729,6 +730,10 @@ int TAlReport::ToDeviceY(int v) { return RoundHalfEven(double(v) * AlPrinter().D
 
 void TAlReport::Print()
 {
+    // The fields hold the row a waiting preview run stands at: finish that run before this one
+    // resets them.
+    if (m_previewPages)
+        ContinuePreview(std::numeric_limits<int>::max());
     TAlPrinter& printer = AlPrinter();
     printer.Preview = false;
     printer.Papersize = m_papersize;
@@ -740,6 +745,7 @@ void TAlReport::Print()
     try {
         Execute();
     } catch (...) {
+        EndRun();
         printer.AbortDoc();
         throw;
     }
@@ -748,6 +754,13 @@ void TAlReport::Print()
 
 void TAlReport::Preview(TDrawMetaFileList& pages)
 {
+    BeginPreview(pages);
+    ContinuePreview(std::numeric_limits<int>::max());
+}
+
+void TAlReport::BeginPreview(TDrawMetaFileList& pages)
+{
+    AbandonPreview();
     TAlPrinter& printer = AlPrinter();
     printer.Preview = true;
     printer.Papersize = m_papersize;
@@ -756,16 +769,66 @@ void TAlReport::Preview(TDrawMetaFileList& pages)
     printer.Pages = &pages;
     printer.BeginDoc();
     ResetFields();
+    BeginRun();
+    m_previewPages = &pages;
+}
+
+void TAlReport::ResumePreviewPrinter()
+{
+    // Between two steps the printer may have printed or recorded another report.
+    TAlPrinter& printer = AlPrinter();
+    printer.Preview = true;
+    printer.Papersize = m_papersize;
+    printer.SetOrientation(m_orientation);
+    printer.Pages = m_previewPages;
+    printer.CurrentPage = nullptr;
+}
+
+bool TAlReport::ContinuePreview(int pageGoal)
+{
+    if (!m_previewPages)
+        return true;
+    ResumePreviewPrinter();
+    TAlPrinter& printer = AlPrinter();
+    bool ended = false;
     try {
-        Execute();
+        ended = RunUntil(pageGoal);
     } catch (...) {
+        EndRun();
+        m_previewPages = nullptr;
         printer.EndDoc();
         throw;
     }
+    // Close the last page recorded, so that the preview may show it until the next step.
     printer.EndDoc();
+    if (ended)
+        m_previewPages = nullptr;
+    return ended;
+}
+
+bool TAlReport::PreviewPending(const TDrawMetaFileList* pages) const
+{
+    return m_previewPages && (!pages || pages == m_previewPages);
+}
+
+void TAlReport::AbandonPreview()
+{
+    if (!m_previewPages)
+        return;
+    EndRun();
+    TAlPrinter& printer = AlPrinter();
+    if (printer.Preview && printer.Pages == m_previewPages)
+        printer.EndDoc();
+    m_previewPages = nullptr;
 }
 
 void TAlReport::Execute()
+{
+    BeginRun();
+    RunUntil(std::numeric_limits<int>::max());
+}
+
+void TAlReport::BeginRun()
 {
     TAlPrinter& printer = AlPrinter();
 
@@ -776,13 +839,7 @@ void TAlReport::Execute()
 
     // 2. Classify them; a detail header, the detail right after it and the detail footer right
     // after that share one group number.
-    m_titles.clear();
-    m_pageHeaders.clear();
-    m_detailHeaders.clear();
-    m_details.clear();
-    m_detailFooters.clear();
-    m_pageFooters.clear();
-    m_reportFooters.clear();
+    EndRun();
     for (tAlBand* band : bands) {
         band->Tag = 0;
         band->AltToggle = false;
@@ -835,13 +892,29 @@ void TAlReport::Execute()
     CurY = 99999;
     FirstPage = true;
     m_pageOpen = false;
+    m_stage = RunStage::Titles;
+}
 
+bool TAlReport::RunUntil(int pageGoal)
+{
+    m_pageGoal = pageGoal;
+    m_bandDepth = 0;
     // 5.-7.
-    for (tAlBand* band : m_titles)
-        PrintBand(band);
-    for (tAlBand* band : m_details) {
-        PrintGroupHeaders(band);
-        PrintBand(band);
+    if (m_stage == RunStage::Titles) {
+        for (tAlBand* band : m_titles)
+            PrintBand(band);
+        m_stage = RunStage::Details;
+        m_detailIndex = 0;
+    }
+    if (m_stage != RunStage::Details)
+        return true;
+    for (; m_detailIndex < m_details.size(); ++m_detailIndex) {
+        tAlBand* band = m_details[m_detailIndex];
+        // A band resumed at its page break has printed its group headers already.
+        if (!m_resumeAtBreak)
+            PrintGroupHeaders(band);
+        if (!PrintBand(band))
+            return false;
         if (band->Tag != 0)
             for (tAlBand* footer : m_detailFooters)
                 if (footer->Tag == band->Tag)
@@ -852,6 +925,12 @@ void TAlReport::Execute()
 
     // 8., 9.
     EndPage();
+    EndRun();
+    return true;
+}
+
+void TAlReport::EndRun()
+{
     m_titles.clear();
     m_pageHeaders.clear();
     m_detailHeaders.clear();
@@ -859,6 +938,10 @@ void TAlReport::Execute()
     m_detailFooters.clear();
     m_pageFooters.clear();
     m_reportFooters.clear();
+    m_stage = RunStage::Idle;
+    m_detailIndex = 0;
+    m_resumeAtBreak = false;
+    m_bandDepth = 0;
 }
 
 void TAlReport::PrintGroupHeaders(tAlBand* band)
@@ -870,18 +953,33 @@ void TAlReport::PrintGroupHeaders(tAlBand* band)
             PrintBand(header);
 }
 
-void TAlReport::PrintBand(tAlBand* band)
+bool TAlReport::PrintBand(tAlBand* band)
 {
     if (band->BandType() == alr_NewPage) {
         EndPage();
-        return;
+        return true;
     }
     const bool detail = band->BandType() == alr_Detail;
     TAlDetailLink* link = band->Link();
+    // A detail band printed by the run itself may stop at a page break, between two rows.
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    } depth(m_bandDepth);
+    const bool mayStop = detail && m_bandDepth == 1;
     for (;;) {
         const int h = ToDeviceY(band->height());
-        if (CurY + h > PageBottom) {
-            EndPage();
+        const bool resumed = mayStop && m_resumeAtBreak;
+        m_resumeAtBreak = false;
+        if (resumed || CurY + h > PageBottom) {
+            if (!resumed) {
+                EndPage();
+                if (mayStop && AlPrinter().Preview && AlPrinter().PageCount() >= m_pageGoal) {
+                    m_resumeAtBreak = true;
+                    return false;
+                }
+            }
             StartPage();
             if (detail) {
                 PrintGroupHeaders(band);
@@ -905,6 +1003,7 @@ void TAlReport::PrintBand(tAlBand* band)
         if (!more)
             break;
     }
+    return true;
 }
 
 void TAlReport::StartPage()

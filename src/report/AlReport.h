@@ -377,10 +377,25 @@ public:
     void ResetFields();
     void ClearFields();
 
-    // Runs the report on the printer.
+    // Runs the report on the printer. A preview run still recording is completed first: the
+    // report's rows can run only one way at a time.
     void Print();
-    // Runs the report into the pages of a preview.
+    // Runs the report into the pages of a preview, every page.
     void Preview(TDrawMetaFileList& pages);
+
+    // A preview run recorded in steps, so that the first page can be shown before the rest is laid
+    // out: BeginPreview frees the pages of the list and starts the run without recording anything;
+    // each ContinuePreview records on until at least `pageGoal` pages are complete (or the report
+    // ends) and stops at the next page break. A step that stops leaves no page open, so every page in
+    // the list may be shown between steps. The pages are the same as those of one Preview run. The
+    // list must outlive the run, or the run be abandoned first.
+    void BeginPreview(TDrawMetaFileList& pages);
+    // True when the report has ended (every page recorded) or there was no run.
+    bool ContinuePreview(int pageGoal);
+    // Whether a run into pages (any list when null) is waiting for its next step.
+    bool PreviewPending(const TDrawMetaFileList* pages = nullptr) const;
+    // Ends a waiting run where it stands: the pages recorded so far stay, no more are added.
+    void AbandonPreview();
 
     // Design length to device pixels of the current target.
     static int ToDeviceX(int v);
@@ -393,7 +408,17 @@ public:
 
 private:
     void Execute();
-    void PrintBand(tAlBand* band);
+    // Classifies the bands and sets up the page state of a run.
+    void BeginRun();
+    // Runs the bands on from where the run stands; false when it stopped at a page break because
+    // pageGoal pages are complete (only in preview mode), true when the report ended.
+    bool RunUntil(int pageGoal);
+    // Puts AlPrinter back into the preview of the waiting run.
+    void ResumePreviewPrinter();
+    void EndRun();
+    // False when the run stopped at a page break inside the band (a detail band printed from the
+    // run itself).
+    bool PrintBand(tAlBand* band);
     void StartPage();
     void EndPage();
     void RenderBand(tAlBand* band);
@@ -409,5 +434,14 @@ private:
     QList<tAlBand*> m_titles, m_pageHeaders, m_detailHeaders, m_details, m_detailFooters, m_pageFooters,
         m_reportFooters;
     bool m_pageOpen = false;
+
+    // Where a run stands between the steps of a preview.
+    enum class RunStage { Idle, Titles, Details };
+    RunStage m_stage = RunStage::Idle;
+    int m_detailIndex = 0;          // the band of the details list being printed
+    bool m_resumeAtBreak = false;   // stopped at a page break of that band, before the next page
+    int m_pageGoal = 0;             // a step stops once this many pages are complete
+    int m_bandDepth = 0;            // PrintBand calls open (1: printed from the run itself)
+    TDrawMetaFileList* m_previewPages = nullptr; // the list of a waiting preview run
     QHash<QString, QPointer<TAlField>> m_fieldByName;
 };

@@ -316,6 +316,9 @@ void ReportPreviewPanel::BuildControls()
                                        QRect(478, 4, 75, 25));
     Button_RepPreviewBack->hide();
     Button_RepPreviewNext->hide();
+    Label_RepPreviewPage = new QLabel(Panel_RepPreviewTop);
+    Label_RepPreviewPage->setObjectName(QStringLiteral("Label_RepPreviewPage"));
+    Label_RepPreviewPage->setGeometry(563, 9, 120, 16);
 
     tAlPreview1 = new tAlPreview(this);
     tAlPreview1->setObjectName(QStringLiteral("tAlPreview1"));
@@ -403,6 +406,8 @@ void ReportPreviewPanel::BuildControls()
     connect(SpeedButton1, &QToolButton::clicked, this, &ReportPreviewPanel::Button_RepPreviewOptCancelClick);
     connect(ComboBox_Scale, &QComboBox::currentTextChanged, this, &ReportPreviewPanel::ComboBox_ScaleChange);
     connect(tAlPreview1, &tAlPreview::MouseDown, this, &ReportPreviewPanel::tAlPreview1MouseDown);
+    connect(tAlPreview1, &tAlPreview::PagesRecorded, this, &ReportPreviewPanel::ShowPageNumber);
+    connect(tAlPreview1, &tAlPreview::RecordingFailed, this, [](const QString& message) { MessageBox::error(message); });
     // The caption bar drags the options panel, which stays inside the preview; the mouse on its
     // label reaches the bar too.
     PanelDrag::attach(Panel3, Panel_RepPreviewOptions, this);
@@ -447,6 +452,7 @@ void ReportPreviewPanel::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     Panel_RepPreviewTop->setGeometry(0, 0, width(), 33);
+    Label_RepPreviewPage->resize(std::clamp(width() - 567, 0, 120), 16);
     tAlPreview1->setGeometry(0, 33, width(), std::max(0, height() - 33));
 }
 
@@ -496,6 +502,7 @@ void ReportPreviewPanel::ParkOptions() { Panel_RepPreviewOptions->hide(); }
 
 void ReportPreviewPanel::ReleaseReport()
 {
+    tAlPreview1->StopRecording();
     if (m_form) {
         m_form->deleteLater();
         m_form = nullptr;
@@ -531,17 +538,32 @@ void ReportPreviewPanel::ShowList(bool preview)
         SetHelpContext(15);
     ParkOptions();
     ShowOverHost();
-    try {
+    {
+        // The first page now, the others from the event loop (a failure is shown by
+        // RecordingFailed).
         Hourglass busy;
-        m_form->AlReport->Preview(tAlPreview1->Pages);
-    } catch (const ReportError& e) {
-        MessageBox::error(e.message());
+        tAlPreview1->Record(m_form->AlReport);
     }
     tAlPreview1->SetZoom(zoomOfText(ComboBox_Scale->currentText()));
     tAlPreview1->show();
     tAlPreview1->First();
     Button_RepPreviewBack->hide();
-    Button_RepPreviewNext->setVisible(tAlPreview1->PageCount() > 1);
+    ShowPageNumber();
+}
+
+void ReportPreviewPanel::ShowPageNumber()
+{
+    const int index = tAlPreview1->PageIndex();
+    const int count = tAlPreview1->PageCount();
+    const bool known = tAlPreview1->AllPagesKnown();
+    // While the pages are being recorded, a next page always follows the last one recorded.
+    Button_RepPreviewNext->setVisible(index < count || !known);
+    if (count == 0) {
+        Label_RepPreviewPage->clear();
+        return;
+    }
+    Label_RepPreviewPage->setText(QStringLiteral("%1 / %2").arg(index).arg(count)
+                                  + (known ? QString() : QStringLiteral(" …")));
 }
 
 bool ReportPreviewPanel::PrintReport()
@@ -632,14 +654,14 @@ void ReportPreviewPanel::Button_RepPreviewNextClick()
 {
     tAlPreview1->Next();
     Button_RepPreviewBack->show();
-    Button_RepPreviewNext->setVisible(tAlPreview1->PageIndex() < tAlPreview1->PageCount());
+    ShowPageNumber();
 }
 
 void ReportPreviewPanel::Button_RepPreviewBackClick()
 {
     tAlPreview1->Prior();
-    Button_RepPreviewNext->show();
     Button_RepPreviewBack->setVisible(tAlPreview1->PageIndex() > 1);
+    ShowPageNumber();
 }
 
 // =============================================================================================

@@ -70,6 +70,9 @@ public:
     void tAlPreview1MouseDown();
     void Button_RepPreviewNextClick();
     void Button_RepPreviewBackClick();
+    // The page shown and the page count, "3 / 57" (with " …" while the pages are still being
+    // recorded), and "next >" shown while a page follows the one shown.
+    void ShowPageNumber();
 
     // Hides the panel and releases the report without storing anything (the main window closing
     // its screen).
@@ -93,6 +96,7 @@ public:
     TRe2Buttn* Button_RepPreviewClose;
     TRe2Buttn* Button_RepPreviewBack;
     TRe2Buttn* Button_RepPreviewNext;
+    QLabel* Label_RepPreviewPage;
     QFrame* Panel_RepPreviewOptions;
     QLabel* Label129;
     QFrame* Panel3;

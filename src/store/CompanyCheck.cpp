@@ -29,17 +29,22 @@ using RecordLayout::Kind;
 namespace {
 
 // A text of the check: from the language file in the program's window, built in on the command line.
+// Each is looked up once: a damaged company gives a finding for every record.
 class Texts {
 public:
     explicit Texts(bool translated) : m_translated(translated) {}
     QString operator()(const char* key, const char* builtIn) const
     {
+        const auto known = m_texts.constFind(key);
+        if (known != m_texts.cend())
+            return *known;
         const QString text = QString::fromUtf8(builtIn);
-        return m_translated ? LangText(QString::fromLatin1(key), text) : text;
+        return *m_texts.insert(key, m_translated ? LangText(QString::fromLatin1(key), text) : text);
     }
 
 private:
     bool m_translated;
+    mutable QHash<const char*, QString> m_texts; // by the key as written in the code
 };
 
 // Exact keys of the texts other files refer to.

@@ -84,6 +84,27 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), QByteArray("[Supliers]\nNumber=3\nextra=1\nSup1=X\n"));
     }
 
+    void firstSectionAndFirstKeyOfANameCount()
+    {
+        TempFolder dir;
+        const QString path = dir.file("Quorvale.LNG");
+        writeFile(path, "Lost=1\r\n[English]\r\nhint1=First\r\nHINT1=Second\r\n[Portuguese]\r\nhint1=Primeiro\r\n"
+                        "[english]\r\nhint1=Later\r\nhint2=Only later\r\n");
+        IniFile ini(path);
+        QCOMPARE(ini.ReadString("ENGLISH", "Hint1", ""), QString("First"));
+        QCOMPARE(ini.ReadString("English", "hint2", "none"), QString("none")); // only the first [English] counts
+        QCOMPARE(ini.ReadString("Portuguese", "hint1", ""), QString("Primeiro"));
+        QCOMPARE(ini.ReadString("", "Lost", "none"), QString("none")); // before any section
+        // Every write is seen by the next read: a new key, a key deleted, a section erased.
+        ini.WriteString("Portuguese", "hint2", "Segundo");
+        QCOMPARE(ini.ReadString("portuguese", "HINT2", ""), QString("Segundo"));
+        ini.DeleteKey("English", "hint1");
+        QCOMPARE(ini.ReadString("English", "hint1", ""), QString("Second"));
+        ini.EraseSection("English");
+        QCOMPARE(ini.ReadString("English", "hint2", ""), QString("Only later")); // the later one is now the first
+        QCOMPARE(ini.ReadString("Portuguese", "hint2", ""), QString("Segundo"));
+    }
+
     void keysWithAStrayCarriageReturnAreWrittenBack()
     {
         TempFolder dir;

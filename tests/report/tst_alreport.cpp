@@ -9,6 +9,7 @@
 #include "store/RegionalSettings.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using testsupport::RecordingDevice;
@@ -48,6 +49,20 @@ struct Form {
         l->setCaption(caption);
         return l;
     }
+    // Groups the rows of detail by the values of source, with a header "GH" and a footer "GF".
+    TAlDetailLink* groupBy(tAlBand* detail, TAlField* source)
+    {
+        tAlBand* gh = band("gh", alr_GroupHeader, 20);
+        label(gh, "GH");
+        tAlBand* gf = band("gf", alr_GroupFooter, 20);
+        label(gf, "GF");
+        auto* link = new TAlDetailLink(&window);
+        link->GroupHeader = gh;
+        link->GroupFooter = gf;
+        link->DataSource = source;
+        link->setGroupBand(detail);
+        return link;
+    }
 };
 
 std::unique_ptr<RecordingDevice> play(const TDrawMetaFile& page)
@@ -59,6 +74,39 @@ std::unique_ptr<RecordingDevice> play(const TDrawMetaFile& page)
 
 // Texts of a page in drawing order.
 QStringList textsOf(const TDrawMetaFile& page) { return play(page)->textList(); }
+
+// The recorded drawing commands of each page.
+QList<QByteArray> picturesOf(const TDrawMetaFileList& pages)
+{
+    QList<QByteArray> pictures;
+    for (const auto& page : pages)
+        pictures << QByteArray(page->data(), int(page->size()));
+    return pictures;
+}
+
+// A list of rows values: a title, page headers and footers with the page number and the time, a
+// heading repeated on every page, shaded rows in groups of ten with group headers and footers,
+// and a report footer.
+void buildList(Form& f, int rows)
+{
+    f.label(f.band("title", alr_Title, 40), "TITLE");
+    tAlBand* header = f.band("header", alr_PageHeader, 30);
+    f.control<TAlSysField>(header, "page", 10, 0)->setDataType(alr_PageNum);
+    f.label(f.band("heading", alr_DetailHeader, 20), "HEADING");
+    tAlBand* detail = f.band("detail", alr_Detail, 18);
+    detail->setAltColor(true);
+    detail->setColor(Qt::lightGray);
+    f.control<TAlField>(detail, "Value", 10, 0);
+    auto* group = f.control<TAlField>(detail, "Group", 300, 0);
+    tAlBand* footer = f.band("footer", alr_PageFooter, 25);
+    f.control<TAlSysField>(footer, "time", 10, 0)->setDataType(alr_Time);
+    f.label(f.band("end", alr_ReportFooter, 30), "END");
+    f.groupBy(detail, group);
+    for (int r = 1; r <= rows; ++r) {
+        f.report->AddFieldValue("Value", QString("row %1").arg(r));
+        f.report->AddFieldValue("Group", QString("group %1").arg(r / 10));
+    }
+}
 
 } // namespace
 
@@ -398,15 +446,7 @@ private Q_SLOTS:
         Form f;
         tAlBand* detail = f.band("detail", alr_Detail, 20);
         auto* group = f.control<TAlField>(detail, "Grp", 10, 0);
-        tAlBand* gh = f.band("gh", alr_GroupHeader, 20);
-        f.label(gh, "GH");
-        tAlBand* gf = f.band("gf", alr_GroupFooter, 20);
-        f.label(gf, "GF");
-        auto* link = new TAlDetailLink(&f.window);
-        link->GroupHeader = gh;
-        link->GroupFooter = gf;
-        link->DataSource = group;
-        link->setGroupBand(detail);
+        TAlDetailLink* link = f.groupBy(detail, group);
         QCOMPARE(detail->Link(), link);
         for (const char* v : {"a", "a", "b"})
             f.report->AddFieldValue("Grp", v);
@@ -540,6 +580,96 @@ private Q_SLOTS:
         // The page area follows the zoom.
         preview.SetZoom(50);
         QCOMPARE(preview.PaintBox()->size(), QSize(397, 562));
+    }
+
+    // A preview recorded page by page, with other reports run between the steps, records the same
+    // pages as one whole run, for a one-page and a many-page list.
+    void steppedRecordingGivesTheSamePages()
+    {
+        for (const int rows : {3, 300}) {
+            Form f;
+            buildList(f, rows);
+            TDrawMetaFileList whole;
+            f.report->Preview(whole);
+            QVERIFY(!f.report->PreviewPending());
+
+            TDrawMetaFileList stepped;
+            f.report->BeginPreview(stepped);
+            QVERIFY(stepped.empty() && f.report->PreviewPending(&stepped));
+            int steps = 0;
+            // A step stops at the first page break of a row once its goal is met (a break inside a
+            // group header or footer does not stop it).
+            for (int goal = 1; !f.report->ContinuePreview(goal); goal = int(stepped.size()) + 1) {
+                ++steps;
+                QVERIFY(int(stepped.size()) >= goal);
+                QCOMPARE(picturesOf(stepped), picturesOf(whole).mid(0, int(stepped.size())));
+                // Another report on other paper meanwhile.
+                Form other;
+                other.label(other.band("d", alr_Detail, 20), "OTHER");
+                other.report->setPapersize(alr_A5);
+                TDrawMetaFileList otherPages;
+                other.report->Preview(otherPages);
+            }
+            QVERIFY2(rows < 100 ? steps == 0 : steps > 2, qPrintable(QString("%1 steps, %2 pages").arg(steps).arg(whole.size())));
+            QCOMPARE(picturesOf(stepped), picturesOf(whole));
+            QVERIFY(!f.report->PreviewPending());
+        }
+    }
+
+    // The preview control shows the first page at once, records on demand and in the background,
+    // and neither the preview nor the report going away mid-way leaves anything behind.
+    void thePreviewRecordsTheRestAfterTheFirstPage()
+    {
+        Form f;
+        buildList(f, 300);
+        TDrawMetaFileList whole;
+        f.report->Preview(whole);
+        QVERIFY(whole.size() > 5);
+
+        tAlPreview preview;
+        QSignalSpy recorded(&preview, &tAlPreview::PagesRecorded);
+        preview.Record(f.report);
+        QCOMPARE(preview.PageCount(), 1);
+        QVERIFY(!preview.AllPagesKnown());
+        preview.SetPage(3);
+        QCOMPARE(preview.PageIndex(), 3);
+        QVERIFY(preview.PageCount() >= 3 && !preview.AllPagesKnown());
+        preview.Next();
+        QCOMPARE(preview.PageIndex(), 4);
+        QTRY_VERIFY(preview.AllPagesKnown());
+        QCOMPARE(picturesOf(preview.Pages), picturesOf(whole));
+        QVERIFY(recorded.count() >= 3);
+        preview.SetPage(int(whole.size()) + 1);
+        QCOMPARE(preview.PageIndex(), 4);
+
+        // Recording again starts over; printing meanwhile completes the recording first.
+        preview.Record(f.report);
+        QCOMPARE(preview.PageCount(), 1);
+        QTemporaryDir folder;
+        AlPrinter().PrinterName = TAlPrinter::PdfPrinterName;
+        AlPrinter().OutputFileName = folder.filePath("list.pdf");
+        f.report->Print();
+        QCOMPARE(picturesOf(preview.Pages), picturesOf(whole));
+        QTRY_VERIFY(preview.AllPagesKnown());
+        QCOMPARE(preview.PageCount(), int(whole.size()));
+
+        // The preview goes away while recording: the report stops and can run again.
+        {
+            tAlPreview gone;
+            gone.Record(f.report);
+            QVERIFY(f.report->PreviewPending(&gone.Pages));
+        }
+        QVERIFY(!f.report->PreviewPending());
+        // The report goes away while recording: the preview keeps what it has.
+        auto* form = new Form;
+        buildList(*form, 300);
+        preview.Record(form->report);
+        delete form;
+        QTRY_VERIFY(preview.AllPagesKnown());
+        QCOMPARE(preview.PageCount(), 1);
+        TDrawMetaFileList again;
+        f.report->Preview(again);
+        QCOMPARE(picturesOf(again), picturesOf(whole));
     }
 };
 

@@ -212,6 +212,7 @@ private Q_SLOTS:
         QCOMPARE(m_helpContext, 15);
         tAlPreview* preview = m_panel->tAlPreview1;
         // 62 rows a page: 150 rows make three pages.
+        QTRY_VERIFY(preview->AllPagesKnown());
         QCOMPARE(preview->PageCount(), 3);
         QCOMPARE(preview->PageIndex(), 1);
         QCOMPARE(preview->Zoom(), 75);
@@ -239,6 +240,35 @@ private Q_SLOTS:
         QVERIFY(!m_screen->isHidden());
         QCOMPARE(ProgramIni->ReadString("Options", "Papersize", ""), QString("A4"));
         QCOMPARE(ProgramIni->ReadString("Options", "Paperorient", ""), QString("Portrait"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!m_panel->ReportForm());
+    }
+
+    // A long list shows its first page while the rest is recorded: "next >" is there meanwhile,
+    // the page count shows once known; closing the preview while it records stops it.
+    void aLongListShowsItsFirstPageAtOnce()
+    {
+        fill(m_screen->grid, {120, 80, 80}, 400);
+        m_panel->menu_FilePrintClick(true);
+        tAlPreview* preview = m_panel->tAlPreview1;
+        QCOMPARE(preview->PageCount(), 1);
+        QVERIFY(!m_panel->Button_RepPreviewNext->isHidden());
+        QCOMPARE(m_panel->Label_RepPreviewPage->text(), QString("1 / 1 …"));
+        QTest::mouseClick(m_panel->Button_RepPreviewNext, Qt::LeftButton);
+        QCOMPARE(preview->PageIndex(), 2);
+        QVERIFY(m_panel->Label_RepPreviewPage->text().startsWith("2 / "));
+        QTRY_VERIFY(preview->AllPagesKnown());
+        QCOMPARE(m_panel->Label_RepPreviewPage->text(), QString("2 / 7"));
+        for (int i = 0; i < 5; ++i)
+            QTest::mouseClick(m_panel->Button_RepPreviewNext, Qt::LeftButton);
+        QVERIFY(m_panel->Button_RepPreviewNext->isHidden());
+
+        m_panel->menu_FilePrintClick(true);
+        QCOMPARE(preview->PageCount(), 1);
+        QTest::mouseClick(m_panel->Button_RepPreviewClose, Qt::LeftButton);
+        QVERIFY(preview->AllPagesKnown());
+        QTest::qWait(50);
+        QCOMPARE(preview->PageCount(), 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!m_panel->ReportForm());
     }
@@ -377,6 +407,7 @@ private Q_SLOTS:
     {
         fill(m_screen->grid, {100, 100}, 100);
         m_panel->menu_FilePrintClick(true);
+        QTRY_VERIFY(m_panel->tAlPreview1->AllPagesKnown());
         const int pages = m_panel->tAlPreview1->PageCount();
         QCOMPARE(pages, 2);
         const QString bad = m_temp->file("missing/folder/list.pdf");

@@ -112,6 +112,7 @@ private Q_SLOTS:
         QVERIFY(panel->IsOnScreen() && panel->isEnabled());
         QVERIFY(screen->isHidden());
         QCOMPARE(form.HelpContext(), 15);
+        QTRY_VERIFY(panel->tAlPreview1->AllPagesKnown());
         QCOMPARE(panel->tAlPreview1->PageCount(), 2);
 
         QTest::mouseClick(panel->Button_RepPreviewClose, Qt::LeftButton);
