@@ -73,18 +73,18 @@ bool digitsAt(const QString& s, int from, int count)
 
 QByteArray ConvertNeutralFile(const QString& fileName, const QByteArray& contents, QStringList* problems)
 {
-    const ConvertedFile* spec = nullptr;
+    const ConvertedFile* converted = nullptr;
     for (const auto& f : convertedFiles())
         if (*f.name == fileName)
-            spec = &f;
-    if (!spec)
+            converted = &f;
+    if (!converted)
         return contents;
     const QChar dec = RegionalSettings::current().decimalSeparator;
     QByteArray out = contents;
-    const qsizetype n = out.size() / spec->recordSize;
+    const qsizetype n = out.size() / converted->recordSize;
     for (qsizetype k = 0; k < n; ++k) {
-        char* record = out.data() + k * spec->recordSize;
-        for (const Field& f : spec->numbers) {
+        char* record = out.data() + k * converted->recordSize;
+        for (const Field& f : converted->numbers) {
             QString text = readField(record, f);
             const qsizetype point = text.lastIndexOf('.');
             if (point >= 0) {
@@ -92,7 +92,7 @@ QByteArray ConvertNeutralFile(const QString& fileName, const QByteArray& content
                 writeField(record, f, text);
             }
         }
-        for (const Field& f : spec->dates) {
+        for (const Field& f : converted->dates) {
             const QString text = readField(record, f);
             if (text.trimmed().isEmpty())
                 continue;
