@@ -286,6 +286,34 @@ bool Fails(BookingPlan& plan, std::optional<CalcError> error)
     return true;
 }
 
+// The order booked against, q further on: its received or delivered quantity (`done`) + q, archived
+// once that reaches the quantity ordered; false (and the plan's error set) when a text does not read
+// or the new quantity does not fit.
+template <class Order, int N>
+bool PlanOrderWrite(BookingPlan& plan, Order o, FixedString<N> Order::*done, const char* doneName, const QString& orderFile,
+                    qint64 index, double q, const QString& item)
+{
+    const qint64 number = index + 1;
+    double doneValue = 0, ordered = 0;
+    QString doneText;
+    if (Fails(plan, Read(o.*done, orderFile, number, doneName, doneValue))
+        || Fails(plan, Read(o.quantity, orderFile, number, "quantity", ordered))
+        || Fails(plan, Text(doneValue + q, orderFile, number, doneName, doneText)))
+        return false;
+    (o.*done).setText(doneText);
+    if (doneValue + q >= ordered)
+        o.state = OrderArchived;
+    RecordWrite w;
+    w.what = RecordWrite::OrderRecord;
+    w.file = orderFile;
+    w.index = index;
+    w.record = o;
+    w.item = item;
+    w.code = o.reference.text();
+    plan.writes.push_back(w);
+    return true;
+}
+
 } // namespace
 
 BookingPlan PlanMaterialBooking(const Booking& b, const std::vector<StockMateriaRecord>& stock,
@@ -356,27 +384,9 @@ BookingPlan PlanMaterialBooking(const Booking& b, const std::vector<StockMateria
             || Fails(plan, Text(b.entry, movements, 0, "quantity", quantity)))
             return plan;
         p.stockWrite(b.item);
-        if (againstOrder) {
-            EncomMateriaRecord o = *order;
-            const qint64 number = b.order + 1;
-            double received = 0, ordered = 0;
-            QString receivedText;
-            if (Fails(plan, Read(o.received, orderFile, number, "received", received))
-                || Fails(plan, Read(o.quantity, orderFile, number, "quantity", ordered))
-                || Fails(plan, Text(received + b.entry, orderFile, number, "received", receivedText)))
-                return plan;
-            o.received.setText(receivedText);
-            if (received + b.entry >= ordered)
-                o.state = OrderArchived;
-            RecordWrite w;
-            w.what = RecordWrite::OrderRecord;
-            w.file = orderFile;
-            w.index = b.order;
-            w.record = o;
-            w.item = b.item;
-            w.code = o.reference.text();
-            plan.writes.push_back(w);
-        }
+        if (againstOrder && !PlanOrderWrite(plan, *order, &EncomMateriaRecord::received, "received", orderFile, b.order,
+                                            b.entry, b.item))
+            return plan;
         plan.writes.push_back(MovementWrite(movements, b.item, quantity, b.date, b.today, EntryCode));
     }
     if (b.exit > 0) {
@@ -465,27 +475,9 @@ BookingPlan PlanProductBooking(const Booking& b, const std::vector<StockProdutoR
             || Fails(plan, Text(-b.exit, movements, 0, "quantity", quantity)))
             return plan;
         p.stockWrite(item);
-        if (againstOrder) {
-            EncomProdutoRecord o = *order;
-            const qint64 number = b.order + 1;
-            double delivered = 0, ordered = 0;
-            QString deliveredText;
-            if (Fails(plan, Read(o.delivered, orderFile, number, "delivered", delivered))
-                || Fails(plan, Read(o.quantity, orderFile, number, "quantity", ordered))
-                || Fails(plan, Text(delivered + b.exit, orderFile, number, "delivered", deliveredText)))
-                return plan;
-            o.delivered.setText(deliveredText);
-            if (delivered + b.exit >= ordered)
-                o.state = OrderArchived;
-            RecordWrite w;
-            w.what = RecordWrite::OrderRecord;
-            w.file = orderFile;
-            w.index = b.order;
-            w.record = o;
-            w.item = item;
-            w.code = o.reference.text();
-            plan.writes.push_back(w);
-        }
+        if (againstOrder && !PlanOrderWrite(plan, *order, &EncomProdutoRecord::delivered, "delivered", orderFile, b.order,
+                                            b.exit, item))
+            return plan;
         plan.writes.push_back(MovementWrite(movements, item, quantity, b.date, b.today, ExitCode));
     }
     return plan;

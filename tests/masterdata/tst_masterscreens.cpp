@@ -120,9 +120,7 @@ private Q_SLOTS:
     // control inside the screen, none over another, no caption cut.
     void everyScreenFitsTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::newRow("English") << QByteArray("English");
-        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+        AddLanguageRows();
     }
     void everyScreenFitsTheWindow()
     {

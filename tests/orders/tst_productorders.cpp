@@ -115,9 +115,7 @@ private Q_SLOTS:
     // screen, none over another, no caption cut; the delivery list likewise.
     void fitsTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::newRow("English") << QByteArray("English");
-        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+        AddLanguageRows();
     }
     void fitsTheWindow()
     {

@@ -215,9 +215,7 @@ private Q_SLOTS:
     // orders views fit, nothing overlaps, no caption is cut; pictures for a person to look at.
     void screensFitTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::newRow("English") << QByteArray("English");
-        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+        AddLanguageRows();
     }
     void screensFitTheWindow()
     {

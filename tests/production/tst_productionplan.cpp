@@ -299,9 +299,7 @@ private Q_SLOTS:
     // fit, no control over another, no caption cut.
     void fitsTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::newRow("English") << QByteArray("English");
-        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+        AddLanguageRows();
     }
     void fitsTheWindow()
     {

@@ -107,9 +107,7 @@ private Q_SLOTS:
     // screen, none over another, no caption cut; pictures for a person to look at.
     void screensFitTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::newRow("English") << QByteArray("English");
-        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+        AddLanguageRows();
     }
     void screensFitTheWindow()
     {

@@ -216,9 +216,7 @@ private Q_SLOTS:
     // Every stock screen and both choosers, on the sample company, in both languages.
     void everyStockScreenFitsTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("language");
-        QTest::newRow("English") << QByteArray("English");
-        QTest::newRow("Portuguese") << QByteArray("Portuguese");
+        AddLanguageRows();
     }
     void everyStockScreenFitsTheWindow()
     {

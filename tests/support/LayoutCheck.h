@@ -25,6 +25,15 @@ namespace testsupport {
 inline const QSize kLargeWindow{1280, 800};
 inline const QSize kSmallWindow{640, 460};
 
+// The rows "English" and "Portuguese" of a test's column "language" (a QByteArray), for a layout
+// test run in each language.
+inline void AddLanguageRows()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::newRow("English") << QByteArray("English");
+    QTest::newRow("Portuguese") << QByteArray("Portuguese");
+}
+
 // One line per problem ("Label3 is cut: 'Fornecedor' needs 62 pixels, has 40"); empty when the
 // window looks right.
 QStringList LayoutProblems(QWidget* window);
