@@ -286,6 +286,30 @@ bool Fails(BookingPlan& plan, std::optional<CalcError> error)
     return true;
 }
 
+// Whether an exit of q takes more than a record of the item holds (every record of it is checked;
+// an item without a record holds nothing): then the plan is refused, or holds the error of a stock
+// text that does not read.
+template <class R, class IsItem>
+bool ExceedsStock(BookingPlan& plan, const std::vector<R>& stock, const QString& file, double q, IsItem isItem)
+{
+    bool any = false;
+    for (size_t i = 0; i < stock.size(); ++i) {
+        if (!isItem(stock[i]))
+            continue;
+        any = true;
+        double held = 0;
+        if (Fails(plan, Read(stock[i].stock, file, qint64(i) + 1, "stock", held)))
+            return true;
+        if (held < q) {
+            plan.refusal = BookingPlan::NotEnoughStock;
+            return true;
+        }
+    }
+    if (!any)
+        plan.refusal = BookingPlan::NotEnoughStock;
+    return !any;
+}
+
 // The order booked against, q further on: its received or delivered quantity (`done`) + q, archived
 // once that reaches the quantity ordered; false (and the plan's error set) when a text does not read
 // or the new quantity does not fit.
@@ -342,26 +366,10 @@ BookingPlan PlanMaterialBooking(const Booking& b, const std::vector<StockMateria
         }
     }
 
-    // An exit takes no more than every record of the material holds; without a record there is none.
-    if (b.exit > 0) {
-        bool any = false;
-        for (size_t i = 0; i < stock.size(); ++i) {
-            if (!stock[i].material.equals(key))
-                continue;
-            any = true;
-            double s = 0;
-            if (Fails(refused, Read(stock[i].stock, file, qint64(i) + 1, "stock", s)))
-                return refused;
-            if (s < b.exit) {
-                refused.refusal = BookingPlan::NotEnoughStock;
-                return refused;
-            }
-        }
-        if (!any) {
-            refused.refusal = BookingPlan::NotEnoughStock;
-            return refused;
-        }
-    }
+    if (b.exit > 0 && ExceedsStock(refused, stock, file, b.exit, [&](const StockMateriaRecord& r) {
+            return r.material.equals(key);
+        }))
+        return refused;
 
     const qsizetype index = FindMaterialStock(stock, b.item);
     Planner<StockMateriaRecord> p(stock, index,
@@ -427,25 +435,10 @@ BookingPlan PlanProductBooking(const Booking& b, const std::vector<StockProdutoR
         }
     }
 
-    if (b.exit > 0) {
-        bool any = false;
-        for (size_t i = 0; i < stock.size(); ++i) {
-            if (!stock[i].product.equals(productKey) || !stock[i].type.equals(typeKey))
-                continue;
-            any = true;
-            double s = 0;
-            if (Fails(refused, Read(stock[i].stock, file, qint64(i) + 1, "stock", s)))
-                return refused;
-            if (s < b.exit) {
-                refused.refusal = BookingPlan::NotEnoughStock;
-                return refused;
-            }
-        }
-        if (!any) {
-            refused.refusal = BookingPlan::NotEnoughStock;
-            return refused;
-        }
-    }
+    if (b.exit > 0 && ExceedsStock(refused, stock, file, b.exit, [&](const StockProdutoRecord& r) {
+            return r.product.equals(productKey) && r.type.equals(typeKey);
+        }))
+        return refused;
 
     const qsizetype index = FindProductStock(stock, b.item, b.type);
     Planner<StockProdutoRecord> p(stock, index,
